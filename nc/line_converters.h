@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace nc {
+
+// A per-line rewrite of a converting pass. ConvertLine appends the new text of
+// one line to `out`; it throws NcError (without a line number) when a value
+// cannot be read. Converters may carry state from one line to the next.
+class LineConverter {
+public:
+    virtual ~LineConverter() = default;
+    virtual void ConvertLine(std::string_view line, std::string& out) = 0;
+};
+
+// Doubles the value after the first occurrence of the axis letter.
+class AxisDoubling final : public LineConverter {
+public:
+    explicit AxisDoubling(char axis);
+    void ConvertLine(std::string_view line, std::string& out) override;
+
+private:
+    char m_axis;
+};
+
+// The units of the decimal point conversions: 1 (0.1) to 6 (0.000001) digits.
+inline constexpr int kMinUnitDecimals = 1;
+inline constexpr int kMaxUnitDecimals = 6;
+
+// Rewrites integer address values as decimals in units of 10^-decimals.
+class DecimalInsertion final : public LineConverter {
+public:
+    DecimalInsertion(std::string keepLetters, int decimals);
+    void ConvertLine(std::string_view line, std::string& out) override;
+
+private:
+    std::string m_keepLetters;
+    int m_decimals;
+};
+
+// Rewrites decimal address values as integer counts of 10^-decimals units,
+// leaving comments in parentheses or brackets alone (across lines).
+class DecimalRemoval final : public LineConverter {
+public:
+    DecimalRemoval(std::string keepLetters, int decimals);
+    void ConvertLine(std::string_view line, std::string& out) override;
+
+private:
+    std::string m_keepLetters;
+    int m_decimals;
+    bool m_insideComment = false;
+};
+
+// True for lines that the decimal conversions and the variable list skip.
+inline bool IsProgramNumberLine(std::string_view line) {
+    return !line.empty() && (line[0] == 'O' || line[0] == ':');
+}
+
+} // namespace nc

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nc {
+
+// Asked when a file's text is empty (an empty file, or one whose first byte is
+// NUL): true reads it line by line in 499-byte pieces, false reads nothing.
+using FormQuestion = std::function<bool()>;
+
+// Reads an NC file line by line as the line buffer holds it, without ever
+// holding the whole file: the text is cut at its first NUL byte; CR LF, a lone
+// CR and a lone LF end a line; the terminators are not part of the lines.
+class NcReader final {
+public:
+    // Throws NcError with the cannot-open message when the file cannot be read.
+    NcReader(const std::string& path, const FormQuestion& ask);
+    ~NcReader();
+    NcReader(const NcReader&) = delete;
+    NcReader& operator=(const NcReader&) = delete;
+
+    // The next line; the view stays valid until the next call.
+    bool Next(std::string_view& line);
+    // After the last line: whether the text ended with a line terminator.
+    bool EndsWithBreak() const { return m_endsWithBreak; }
+    std::int64_t lineNumber() const { return m_lineNumber; }
+    std::uint64_t bytesDone() const { return m_consumed; }
+    std::uint64_t fileSize() const { return m_fileSize; }
+
+private:
+    enum class Mode { Text, Pieces, Nothing };
+    enum class Raw { Line, End };
+
+    bool Fill();
+    Raw NextRawLine(bool stopAtNul, std::string_view& line, bool& hadBreak);
+    bool NextPiece(std::string_view& line);
+
+    int m_fd = -1;
+    Mode m_mode = Mode::Text;
+    std::vector<char> m_buffer;
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_eof = false;
+    bool m_done = false;
+    bool m_endsWithBreak = false;
+    std::int64_t m_lineNumber = 0;
+    std::uint64_t m_consumed = 0;
+    std::uint64_t m_fileSize = 0;
+    std::string_view m_pieceLine;
+    std::size_t m_pieceOffset = 0;
+};
+
+} // namespace nc

@@ -1,0 +1,109 @@
+#include "nc_commands.h"
+
+#include "atomic_file.h"
+#include "encoding.h"
+#include "nc_error.h"
+
+#include <algorithm>
+#include <cstring>
+#include <system_error>
+#include <unordered_set>
+
+namespace nc {
+namespace {
+
+constexpr const char* kFormulaMark = "[数式]";
+
+class VariableCollector final {
+public:
+    // Walks the line from its end: digits gather, "#" names a variable.
+    void ScanLine(std::string_view line) {
+        if (IsProgramNumberLine(line) || std::memchr(line.data(), '#', line.size()) == nullptr) {
+            return;
+        }
+        std::size_t digitsBegin = line.size();
+        std::size_t digitsEnd = line.size();
+        for (std::size_t i = line.size(); i-- > 0;) {
+            const char c = line[i];
+            if (c >= '0' && c <= '9') {
+                if (digitsBegin == digitsEnd) digitsEnd = i + 1;
+                digitsBegin = i;
+                continue;
+            }
+            if (c == '#') Add(line.substr(i, digitsEnd - i));
+            digitsBegin = digitsEnd = i;
+        }
+    }
+
+    VariableList Sorted() && {
+        VariableList list;
+        for (auto& text : m_found) {
+            switch (text.size()) {
+            case 1: list.other.push_back(text + kFormulaMark); break;
+            case 2:
+            case 3: list.local.push_back(std::move(text)); break;
+            case 4: list.common.push_back(std::move(text)); break;
+            case 5: list.system.push_back(std::move(text)); break;
+            default: list.other.push_back(std::move(text)); break;
+            }
+        }
+        for (auto* kind : {&list.local, &list.common, &list.system, &list.other}) {
+            std::sort(kind->begin(), kind->end());
+        }
+        return list;
+    }
+
+private:
+    void Add(std::string_view text) {
+        if (m_seen.emplace(text).second) m_found.emplace_back(text);
+    }
+
+    std::unordered_set<std::string> m_seen;
+    std::vector<std::string> m_found;
+};
+
+void AppendKind(std::string& text, const char* label, const std::vector<std::string>& entries) {
+    text += label;
+    text += std::to_string(entries.size());
+    text += "\r\n";
+    for (const auto& entry : entries) {
+        text += entry;
+        text += "\r\n";
+    }
+}
+
+} // namespace
+
+VariableList ScanVariables(const std::string& source, const FormQuestion& ask,
+                           const Progress& progress) {
+    NcReader reader(source, ask);
+    VariableCollector collector;
+    std::string_view line;
+    while (reader.Next(line)) {
+        collector.ScanLine(line);
+        if (progress && reader.lineNumber() % kProgressLines == 0) {
+            progress(reader.bytesDone(), reader.fileSize());
+        }
+    }
+    if (progress) progress(reader.fileSize(), reader.fileSize());
+    return std::move(collector).Sorted();
+}
+
+std::string VariableListText(const VariableList& list) {
+    std::string text;
+    AppendKind(text, "ローカル変数= ", list.local);
+    AppendKind(text, "コモン変数= ", list.common);
+    AppendKind(text, "システム変数= ", list.system);
+    AppendKind(text, "その他変数= ", list.other);
+    return text;
+}
+
+void SaveVariableList(const VariableList& list, const std::string& path) {
+    try {
+        platform::WriteFileAtomically(path, platform::ToSettingsEncoding(VariableListText(list)));
+    } catch (const std::system_error&) {
+        throw NcError(CannotCreateMessage(path));
+    }
+}
+
+} // namespace nc

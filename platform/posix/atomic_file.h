@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// A file written under a temporary name in the target's folder and renamed
+// over the target on Commit, so that readers never see a half-written file and
+// a failed write leaves the old file untouched. Throws std::system_error.
+class AtomicFile final {
+public:
+    explicit AtomicFile(std::string targetPath);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    void Write(std::string_view bytes);
+    // Renames the written file over the target. The file gets the target's
+    // permissions when it existed, else those of a new file.
+    void Commit();
+    const std::string& targetPath() const { return m_targetPath; }
+
+private:
+    void Discard() noexcept;
+
+    std::string m_targetPath;
+    std::string m_tempPath;
+    int m_fd = -1;
+};
+
+// Writes a whole file through AtomicFile.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+} // namespace platform
