@@ -44,10 +44,21 @@ void AtomicFile::Write(std::string_view bytes) {
     }
 }
 
+void AtomicFile::KeepModeAndTime(unsigned mode, const struct timespec& modified) {
+    m_keepMetadata = true;
+    m_mode = mode;
+    m_modified = modified;
+}
+
 void AtomicFile::Commit() {
     struct stat existing {};
-    const mode_t mode =
-        ::stat(m_targetPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
+    mode_t mode = ::stat(m_targetPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
+                                                                : NewFileMode();
+    if (m_keepMetadata) {
+        mode = static_cast<mode_t>(m_mode);
+        const struct timespec times[2] = {{0, UTIME_OMIT}, m_modified};
+        if (::futimens(m_fd, times) != 0) ThrowErrno(m_targetPath);
+    }
     if (::fchmod(m_fd, mode) != 0 || ::close(m_fd) != 0) {
         m_fd = -1;
         ThrowErrno(m_targetPath);

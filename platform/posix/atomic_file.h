@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     void Write(std::string_view bytes);
+    // Gives the file these permissions and this modification time on Commit
+    // (a copy keeps its source's).
+    void KeepModeAndTime(unsigned mode, const struct timespec& modified);
     // Renames the written file over the target. The file gets the target's
     // permissions when it existed, else those of a new file.
     void Commit();
@@ -27,6 +31,9 @@ private:
     std::string m_targetPath;
     std::string m_tempPath;
     int m_fd = -1;
+    bool m_keepMetadata = false;
+    unsigned m_mode = 0;
+    struct timespec m_modified {};
 };
 
 // Writes a whole file through AtomicFile.

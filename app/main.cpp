@@ -1,0 +1,54 @@
+// Tornwel: a file manager for the part programs of NC machine tools.
+
+#include "instance_lock.h"
+#include "main_window.h"
+#include "paths.h"
+#include "settings_location.h"
+
+#include <QApplication>
+#include <QFont>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with a long message; say in one line what to do.
+bool HasDisplay() {
+    const char* platformName = std::getenv("QT_QPA_PLATFORM");
+    if (platformName && *platformName) return true;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+std::string ExecutablePath(const char* argv0) {
+    char resolved[4096];
+    const ssize_t length = ::readlink("/proc/self/exe", resolved, sizeof resolved - 1);
+    if (length > 0) return std::string(resolved, static_cast<std::size_t>(length));
+    return argv0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string executable = ExecutablePath(argv[0]);
+    // Keyed by the executable's own file name: a copy under another name runs beside it.
+    const platform::InstanceLock lock(platform::SplitPath(executable).second);
+    if (!lock.acquired()) return EXIT_SUCCESS;
+    if (!HasDisplay()) {
+        std::fputs("tornwel: no display found; run it inside a desktop session, or with "
+                   "xvfb-run build/bin/tornwel, or with QT_QPA_PLATFORM=offscreen\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Tornwel");
+    QFont font = QApplication::font();
+    font.setFamilies({font.family(), "IPAPGothic", "IPAGothic", "Noto Sans CJK JP"});
+    QApplication::setFont(font);
+
+    const std::string settingsPath = platform::SettingsFilePath(executable);
+    app::MainWindow window({settingsPath, platform::SplitPath(settingsPath).first});
+    window.show();
+    return application.exec();
+}

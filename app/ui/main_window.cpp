@@ -1,0 +1,167 @@
+#include "main_window.h"
+
+#include "copy_engine.h"
+#include "display_text.h"
+#include "message_box.h"
+#include "paths.h"
+#include "settings_file.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QTimer>
+#include <QTreeView>
+#include <QUrl>
+#include <system_error>
+
+namespace app {
+namespace {
+
+constexpr int kMinimumWidth = 560;
+constexpr int kMinimumHeight = 400;
+constexpr const char* kVersionText = "2.25";
+
+} // namespace
+
+MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
+    : QMainWindow(parent), m_files(std::move(files)) {
+    setObjectName("Form1");
+    setWindowTitle("Tornwel");
+    resize(572, 405);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    BuildToolBars();
+    BuildMenus();
+    BuildListMenu();
+    BuildCentralArea();
+    FormCreate();
+}
+
+QString MainWindow::Caption(const std::string& versionText) {
+    return QString("Tornwel Ver%1 (Win98/Me/2000/Xp)").arg(QString::fromStdString(versionText));
+}
+
+void MainWindow::FormCreate() {
+    LoadSettings(m_files.settingsPath, m_state);
+    const WindowBounds& bounds = m_state.Bounds;
+    move(bounds.Left, bounds.Top);
+    resize(bounds.Width, bounds.Height);
+    for (int column = 0; column < kColumnCount; ++column) {
+        m_fileList->setColumnWidth(column, m_state.ColumnWidths[column]);
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown) return;
+    m_shown = true;
+    FormShow();
+}
+
+void MainWindow::FormShow() {
+    setAcceptDrops(true);
+    m_pathBox->setEditText(platform::DisplayText(m_state.CurrentDir));
+    m_maskBox->setEditText(platform::DisplayText(m_state.FileMask));
+    m_state.WorkPath = m_state.CurrentDir;
+    if (!platform::IsRootPath(m_state.WorkPath) && !platform::FolderExists(m_state.WorkPath)) {
+        m_state.MsgAnswer = platform::AskWarningYesNo(
+            this, "ディレクトリが見つかりません。ディレクトリを作成しますか？");
+        if (m_state.MsgAnswer == platform::IDYES) {
+            platform::ForceFolderPath(m_state.CurrentDir);
+        } else {
+            m_state.CurrentDir = DefaultStartFolder();
+            m_pathBox->setEditText(platform::DisplayText(m_state.CurrentDir));
+        }
+    }
+    m_state.FolderImage = 16;
+    m_state.TypeTableLast = 16;
+    m_state.FileImage = 15;
+    // The first listing runs once the window is on the screen.
+    QTimer::singleShot(0, this, [this] { RefreshFileList(false, false, false); });
+    m_state.InPlaceEditing = false;
+    m_state.ComboMouseDown = true;
+    m_state.VersionText = kVersionText;
+    setWindowTitle(Caption(m_state.VersionText));
+    m_state.AltPanelShown = false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool MainWindow::FormCloseQuery() {
+    for (int column = 0; column < kColumnCount; ++column) {
+        m_state.ColumnWidths[column] = m_fileList->columnWidth(column);
+    }
+    m_state.Bounds = {x(), y(), width(), height()};
+    try {
+        SaveSettings(m_files.settingsPath, m_state);
+    } catch (const std::system_error& failure) {
+        platform::ShowStop(this, "Tornwel",
+                           QString("ファイル %1 に書き込めません。\n%2")
+                               .arg(platform::DisplayText(m_files.settingsPath),
+                                    QString::fromLocal8Bit(failure.code().message().c_str())));
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::SelectOnlyItem(int index) {
+    const QModelIndex target = m_model->index(index, 0);
+    m_fileList->setFocus();
+    m_fileList->selectionModel()->setCurrentIndex(
+        target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_fileList->scrollTo(target, QAbstractItemView::EnsureVisible);
+}
+
+void MainWindow::RememberWindowRect() {
+    if (QApplication::activeWindow() != this) return;
+    const QRect frame = frameGeometry();
+    m_state.WindowRect = {frame.x(), frame.y(), frame.width(), frame.height()};
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    CopyDroppedFiles(paths);
+}
+
+void MainWindow::CopyDroppedFiles(const QStringList& paths) {
+    m_state.OpCount = 0;
+    const auto ask = [this](const std::string& target) {
+        const int answer = platform::AskWarningYesNo(
+            this, QString("すでに%1が有ります。\n上書きしますか？").arg(platform::DisplayText(target)));
+        return answer == platform::IDYES ? fileops::ConflictAnswer::Replace
+                                         : fileops::ConflictAnswer::Skip;
+    };
+    for (const QString& path : paths) {
+        m_state.SelectedName = QFile::encodeName(path).toStdString();
+        std::string error;
+        const auto result = fileops::CopyInto(m_state.SelectedName, m_state.CurrentDir, ask, error);
+        if (result == fileops::CopyResult::Copied) ++m_state.OpCount;
+        if (result == fileops::CopyResult::Failed) {
+            platform::ShowStop(this, "Tornwel", platform::DisplayText(error));
+        }
+    }
+    if (m_state.OpCount == 0) return;
+    RefreshFileList(false, false, false);
+    m_state.MsgAnswer = platform::ShowInformation(
+        this, "確認", QString("%1個のﾌｧｲﾙをｺﾋﾟｰしました。").arg(m_state.OpCount));
+}
+
+} // namespace app

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "file_list_model.h"
+#include "main_state.h"
+
+#include <QMainWindow>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QMenu;
+class QTreeView;
+class QFrame;
+
+namespace app {
+
+// Where the program keeps its own files.
+struct ProgramFiles {
+    std::string settingsPath;   // the settings file
+    std::string settingsFolder; // histories and option files beside it
+};
+
+// The main window: the file list with its tool bar, menus, path and mask
+// boxes, status labels and key legends, and the state every command shares.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(ProgramFiles files, QWidget* parent = nullptr);
+
+    MainState& state() { return m_state; }
+    const ProgramFiles& files() const { return m_files; }
+
+    // Re-reads CurrentDir into the list (KeepFilter: FilterName stays;
+    // KeepPosition: the selected row is focused again; ResortOnly: the rows are
+    // sorted again without reading the folder).
+    void RefreshFileList(bool KeepFilter, bool KeepPosition, bool ResortOnly);
+    // Selects only this row, focuses it and scrolls it into view.
+    void SelectOnlyItem(int index);
+    // Stores the window's screen rectangle in WindowRect when it is active.
+    void RememberWindowRect();
+
+    QTreeView* fileList() const { return m_fileList; }
+    filelist::FileListModel* fileModel() const { return m_model; }
+    QComboBox* pathBox() const { return m_pathBox; }
+    QComboBox* maskBox() const { return m_maskBox; }
+    QLabel* pathLabel() const { return m_pathLabel; }
+    QLabel* countLabel() const { return m_countLabel; }
+    QLabel* sortLabel() const { return m_sortLabel; }
+    QMenu* listMenu() const { return m_listMenu; }
+
+    static QString Caption(const std::string& versionText);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void CopyDroppedFiles(const QStringList& paths);
+
+    void BuildToolBars();
+    void BuildMenus();
+    void BuildListMenu();
+    void BuildCentralArea();
+    QFrame* BuildStatusPanel();
+
+    ProgramFiles m_files;
+    MainState m_state;
+    bool m_shown = false;
+    filelist::FileListModel* m_model = nullptr;
+    QTreeView* m_fileList = nullptr;
+    QComboBox* m_pathBox = nullptr;
+    QComboBox* m_maskBox = nullptr;
+    QLabel* m_pathLabel = nullptr;
+    QLabel* m_countLabel = nullptr;
+    QLabel* m_sortLabel = nullptr;
+    QMenu* m_listMenu = nullptr;
+};
+
+} // namespace app

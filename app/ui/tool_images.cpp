@@ -1,0 +1,146 @@
+#include "tool_images.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <functional>
+
+namespace app {
+namespace {
+
+const QColor kInk(40, 40, 40);
+const QColor kFolderYellow(240, 200, 80);
+const QColor kPaper(250, 250, 250);
+const QColor kBlue(40, 90, 190);
+const QColor kRed(200, 40, 40);
+const QColor kGreen(30, 140, 60);
+
+void Folder(QPainter& p) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kFolderYellow);
+    QPainterPath path;
+    path.moveTo(1.5, 4.5);
+    path.lineTo(6.5, 4.5);
+    path.lineTo(7.5, 5.5);
+    path.lineTo(14.5, 5.5);
+    path.lineTo(14.5, 13.5);
+    path.lineTo(1.5, 13.5);
+    path.closeSubpath();
+    p.drawPath(path);
+}
+
+void Page(QPainter& p, qreal x, qreal y, qreal w, qreal h) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(x + 0.5, y + 0.5, w - 1, h - 1));
+}
+
+void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
+    p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(from, to);
+    const QPointF d = (to - from) / std::max(1.0, std::hypot((to - from).x(), (to - from).y()));
+    const QPointF n(-d.y(), d.x());
+    p.drawLine(to, to - d * 3.5 + n * 3);
+    p.drawLine(to, to - d * 3.5 - n * 3);
+}
+
+void Text(QPainter& p, const QString& text, const QColor& colour, int pixelSize) {
+    QFont font = p.font();
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(colour);
+    p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, text);
+}
+
+void Magnifier(QPainter& p) {
+    p.setPen(QPen(kInk, 2));
+    p.setBrush(QColor(200, 230, 255));
+    p.drawEllipse(QRectF(2, 2, 8, 8));
+    p.drawLine(QPointF(9, 9), QPointF(14, 14));
+}
+
+using Drawing = std::function<void(QPainter&)>;
+
+const Drawing kDrawings[kToolImageCount] = {
+    // 0 browse for a folder
+    [](QPainter& p) { Folder(p); Magnifier(p); },
+    // 1 up one level
+    [](QPainter& p) { Folder(p); Arrow(p, {8, 13}, {8, 3}, kGreen); },
+    // 2 delete
+    [](QPainter& p) {
+        p.setPen(QPen(kRed, 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(3, 3), QPointF(13, 13));
+        p.drawLine(QPointF(13, 3), QPointF(3, 13));
+    },
+    // 3 copy
+    [](QPainter& p) { Page(p, 1, 1, 9, 11); Page(p, 6, 4, 9, 11); },
+    // 4 move
+    [](QPainter& p) { Page(p, 1, 1, 8, 10); Arrow(p, {5, 12}, {14, 12}, kBlue); },
+    // 5 new folder
+    [](QPainter& p) {
+        Folder(p);
+        p.setPen(QPen(kGreen, 2));
+        p.drawLine(QPointF(11, 1), QPointF(11, 7));
+        p.drawLine(QPointF(8, 4), QPointF(14, 4));
+    },
+    // 6 double one axis
+    [](QPainter& p) { Text(p, "×2", kBlue, 10); },
+    // 7 search and filter
+    [](QPainter& p) {
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(QColor(200, 230, 255));
+        p.drawPolygon(QPolygonF({{1, 2}, {15, 2}, {10, 8}, {10, 14}, {6, 14}, {6, 8}}));
+    },
+    // 8 file search
+    [](QPainter& p) { Page(p, 1, 1, 10, 13); Magnifier(p); },
+    // 9 join files
+    [](QPainter& p) { Page(p, 1, 1, 7, 7); Page(p, 8, 8, 7, 7); Text(p, "+", kGreen, 12); },
+    // 10 split files
+    [](QPainter& p) {
+        Page(p, 1, 1, 14, 14);
+        p.setPen(QPen(kRed, 1, Qt::DashLine));
+        p.drawLine(QPointF(1, 8), QPointF(15, 8));
+    },
+    // 11 insert decimal points
+    [](QPainter& p) { Text(p, ".0", kGreen, 10); },
+    // 12 remove decimal points
+    [](QPainter& p) { Text(p, ".0", kRed, 10); p.setPen(QPen(kRed, 1.5)); p.drawLine(2, 14, 14, 2); },
+    // 13 variable list
+    [](QPainter& p) { Page(p, 2, 1, 12, 14); Text(p, "#", kBlue, 10); },
+    // 14 calculator
+    [](QPainter& p) {
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(QColor(220, 220, 220));
+        p.drawRect(QRectF(2.5, 1.5, 11, 13));
+        p.setBrush(QColor(190, 230, 190));
+        p.drawRect(QRectF(4.5, 3.5, 7, 3));
+        for (int row = 0; row < 2; ++row) {
+            for (int col = 0; col < 3; ++col) p.drawPoint(5 + col * 3, 9 + row * 3);
+        }
+    },
+    // 15 a file without an icon of its own
+    [](QPainter& p) {
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(kPaper);
+        p.drawPolygon(QPolygonF({{3.5, 1.5}, {10.5, 1.5}, {13.5, 4.5}, {13.5, 14.5}, {3.5, 14.5}}));
+        p.setPen(QPen(QColor(150, 150, 150), 1));
+        for (int y = 6; y <= 12; y += 2) p.drawLine(5, y, 12, y);
+    },
+    // 16 folder
+    [](QPainter& p) { Folder(p); },
+};
+
+} // namespace
+
+QIcon ToolImage(int index) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    kDrawings[index](painter);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+} // namespace app

@@ -1,0 +1,79 @@
+#include "message_box.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+namespace {
+
+MessageResponder& Responder() {
+    static MessageResponder responder;
+    return responder;
+}
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Stop: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Adds the buttons with the program's own texts; returns the default one.
+void AddButtons(QMessageBox& box, MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok: box.setDefaultButton(box.addButton("OK", QMessageBox::AcceptRole)); break;
+    case MessageButtons::OkCancel:
+        box.setDefaultButton(box.addButton("OK", QMessageBox::AcceptRole));
+        box.addButton("キャンセル", QMessageBox::RejectRole);
+        break;
+    case MessageButtons::YesNo:
+        box.setDefaultButton(box.addButton("はい(&Y)", QMessageBox::YesRole));
+        box.addButton("いいえ(&N)", QMessageBox::NoRole);
+        break;
+    }
+}
+
+int AnswerOf(const QMessageBox& box, MessageButtons buttons) {
+    const auto role = box.clickedButton() ? box.buttonRole(box.clickedButton())
+                                          : QMessageBox::RejectRole;
+    if (buttons == MessageButtons::YesNo) return role == QMessageBox::YesRole ? IDYES : IDNO;
+    if (buttons == MessageButtons::OkCancel) return role == QMessageBox::AcceptRole ? IDOK : IDCANCEL;
+    return IDOK;
+}
+
+} // namespace
+
+int ShowMessage(const MessageRequest& request) {
+    if (Responder()) return Responder()(request);
+    QMessageBox box(request.owner);
+    box.setWindowTitle(request.caption);
+    box.setText(request.text);
+    box.setIcon(BoxIcon(request.icon));
+    AddButtons(box, request.buttons);
+    if (request.besideOwner && request.owner) {
+        box.move(request.owner->frameGeometry().topLeft() + QPoint(50, 50));
+    }
+    box.exec();
+    return AnswerOf(box, request.buttons);
+}
+
+int ShowStop(QWidget* owner, const QString& caption, const QString& text) {
+    return ShowMessage({owner, caption, text, MessageIcon::Stop, MessageButtons::Ok, false});
+}
+
+int ShowInformation(QWidget* owner, const QString& caption, const QString& text) {
+    return ShowMessage({owner, caption, text, MessageIcon::Information, MessageButtons::Ok, false});
+}
+
+int AskWarningYesNo(QWidget* owner, const QString& text) {
+    return ShowMessage({owner, "警告", text, MessageIcon::Warning, MessageButtons::YesNo, true});
+}
+
+void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite: the core
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer, a short run of
+# each fuzz target, and last every test of the release build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+
+echo "== core tests under ASan + UBSan"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTORNWEL_CORE_ONLY=ON \
+    -DTORNWEL_SANITIZE=ON >/dev/null
+cmake --build build-asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" -L core
+
+echo "== fuzz targets (${FUZZ_SECONDS:=15} s each)"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORNWEL_CORE_ONLY=ON \
+    -DTORNWEL_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build-fuzz
+for fuzzer in build-fuzz/bin/fuzz_*; do
+    corpus="build-fuzz/corpus/$(basename "$fuzzer")"
+    mkdir -p "$corpus"
+    "$fuzzer" -max_total_time="$FUZZ_SECONDS" -print_final_stats=0 "$corpus" 2>&1 | tail -n 1
+done
+echo "fuzz: $(ls build-fuzz/bin/fuzz_* | wc -l) targets, no crash"
+
+echo "== build and test (release)"
+bash scripts/build.sh
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"

@@ -1,0 +1,89 @@
+// The exact fast paths of the value rewrites must write the same bytes as the
+// general extended-precision path, or decline.
+
+#include "nc_error.h"
+#include "value_transforms.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using Append = void (*)(std::string&, std::string_view, int);
+using TryAppend = bool (*)(std::string&, std::string_view, int);
+
+// Random numbers as they appear in programs: signs, leading zeros, bare
+// points, up to 18 digits on either side of the point.
+std::string RandomNumber(std::mt19937_64& random, bool point) {
+    std::uniform_int_distribution<int> length(0, 9);
+    std::uniform_int_distribution<int> longLength(0, 18);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> coin(0, 3);
+    const auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += static_cast<char>('0' + digit(random));
+        return text;
+    };
+    std::string text = coin(random) == 0 ? "-" : "";
+    text += digits(coin(random) == 0 ? longLength(random) : length(random));
+    if (point) text += "." + digits(coin(random) == 0 ? longLength(random) : length(random) % 7);
+    if (text.empty() || text == "-") text += "0";
+    return text;
+}
+
+std::string Run(Append append, std::string_view number, int decimals) {
+    std::string out;
+    try {
+        append(out, number, decimals);
+    } catch (const nc::NcError& error) {
+        return std::string("error: ") + error.what();
+    }
+    return out;
+}
+
+void ExpectSameBytes(TryAppend fast, Append general, bool point, int (*decimalsFor)(const std::string&, int)) {
+    std::mt19937_64 random(20261210);
+    int fastCount = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const std::string number = RandomNumber(random, point);
+        const int decimals = decimalsFor(number, 1 + i % 6);
+        std::string out;
+        if (!fast(out, number, decimals)) continue;
+        ++fastCount;
+        ASSERT_EQ(out, Run(general, number, decimals)) << number << " decimals " << decimals;
+    }
+    EXPECT_GT(fastCount, 100000) << "the fast path declined too often to be tested";
+}
+
+int UnitDecimals(const std::string&, int unit) { return unit; }
+
+int DoubledDecimals(const std::string& number, int) {
+    const auto point = number.find('.');
+    if (point == std::string::npos) return 0;
+    const int after = static_cast<int>(number.size() - point - 1);
+    return after == 0 ? 1 : after;
+}
+
+TEST(FastPath, DoublingWritesTheSameBytes) {
+    ExpectSameBytes(&nc::AppendDoubledFast, &nc::AppendDoubledGeneral, false, &DoubledDecimals);
+    ExpectSameBytes(&nc::AppendDoubledFast, &nc::AppendDoubledGeneral, true, &DoubledDecimals);
+}
+
+TEST(FastPath, InsertionWritesTheSameBytes) {
+    ExpectSameBytes(&nc::AppendInsertedFast, &nc::AppendInsertedGeneral, false, &UnitDecimals);
+}
+
+TEST(FastPath, RemovalWritesTheSameBytes) {
+    ExpectSameBytes(&nc::AppendRemovedFast, &nc::AppendRemovedGeneral, true, &UnitDecimals);
+}
+
+TEST(FastPath, DeclinesWhatItCannotTakeExactly) {
+    std::string out;
+    EXPECT_FALSE(nc::AppendInsertedFast(out, "123456789012345678", 3)); // 18 digits
+    EXPECT_FALSE(nc::AppendInsertedFast(out, "1-2", 3));
+    EXPECT_FALSE(nc::AppendRemovedFast(out, "1E3", 3));
+    EXPECT_FALSE(nc::AppendDoubledFast(out, "-", 0));
+    EXPECT_TRUE(out.empty());
+}
+
+} // namespace
