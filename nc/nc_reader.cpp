@@ -2,6 +2,7 @@
 
 #include "nc_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,6 +14,7 @@ namespace {
 
 // 1 MiB reads: large enough to run at the speed of the page cache.
 constexpr std::size_t kChunkSize = std::size_t{1} << 20;
+constexpr std::size_t kMinBuffer = 4096;
 // Lines read after the file-form question arrive in pieces of this length.
 constexpr std::size_t kPieceLength = 499;
 
@@ -22,7 +24,7 @@ bool IsBreakOrNul(char c) {
 
 } // namespace
 
-NcReader::NcReader(const std::string& path, const FormQuestion& ask) : m_buffer(kChunkSize) {
+NcReader::NcReader(const std::string& path, const FormQuestion& ask) {
     m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -30,6 +32,8 @@ NcReader::NcReader(const std::string& path, const FormQuestion& ask) : m_buffer(
         throw NcError(CannotOpenMessage(path));
     }
     m_fileSize = static_cast<std::uint64_t>(info.st_size);
+    // Small files get a small buffer; it grows when a line needs more.
+    m_buffer.resize(std::clamp<std::size_t>(m_fileSize + 1, kMinBuffer, kChunkSize));
     Fill();
     const bool textEmpty = m_begin == m_end || m_buffer[m_begin] == '\0';
     if (!textEmpty) return;

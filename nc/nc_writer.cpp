@@ -9,6 +9,7 @@ namespace {
 
 // Written out in 1 MiB blocks: few system calls, little memory.
 constexpr std::size_t kFlushSize = std::size_t{1} << 20;
+constexpr std::size_t kInitialBuffer = 64 * 1024;
 
 } // namespace
 
@@ -18,7 +19,7 @@ NcWriter::NcWriter(const std::string& path) : m_path(path) {
     } catch (const std::system_error&) {
         throw NcError(CannotCreateMessage(path));
     }
-    m_buffer.reserve(kFlushSize + 4096);
+    m_buffer.reserve(kInitialBuffer);
 }
 
 std::string& NcWriter::BeginJoinedLine() {
