@@ -1,9 +1,7 @@
 #include "line_converters.h"
 
-#include "address_walk.h"
 #include "value_transforms.h"
 
-#include <utility>
 
 namespace nc {
 namespace {
@@ -18,28 +16,26 @@ void AppendRemoved(std::string& out, std::string_view number, int decimals) {
 
 } // namespace
 
-DecimalInsertion::DecimalInsertion(std::string keepLetters, int decimals)
-    : m_keepLetters(std::move(keepLetters)), m_decimals(decimals) {}
+DecimalInsertion::DecimalInsertion(std::string_view keepLetters, int decimals)
+    : m_walk(keepLetters, false, false, &AppendInserted, decimals) {}
 
 void DecimalInsertion::ConvertLine(std::string_view line, std::string& out) {
     if (IsProgramNumberLine(line)) {
         out.append(line);
         return;
     }
-    const AddressWalk walk{m_keepLetters, false, nullptr, &AppendInserted, m_decimals};
-    WalkAddressValues(walk, line, out);
+    m_walk.Walk(line, out);
 }
 
-DecimalRemoval::DecimalRemoval(std::string keepLetters, int decimals)
-    : m_keepLetters(std::move(keepLetters)), m_decimals(decimals) {}
+DecimalRemoval::DecimalRemoval(std::string_view keepLetters, int decimals)
+    : m_walk(keepLetters, true, true, &AppendRemoved, decimals) {}
 
 void DecimalRemoval::ConvertLine(std::string_view line, std::string& out) {
     if (IsProgramNumberLine(line)) {
         out.append(line);
         return;
     }
-    const AddressWalk walk{m_keepLetters, true, &m_insideComment, &AppendRemoved, m_decimals};
-    WalkAddressValues(walk, line, out);
+    m_walk.Walk(line, out);
 }
 
 } // namespace nc

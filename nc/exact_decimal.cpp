@@ -1,6 +1,8 @@
 #include "exact_decimal.h"
 
 #include <array>
+#include <charconv>
+#include <cstring>
 
 namespace nc {
 
@@ -50,18 +52,28 @@ std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {
 
 void AppendScaledUnits(std::string& out, bool negative, std::uint64_t units, int decimals) {
     char digits[24];
-    int length = 0;
-    do {
-        digits[length++] = static_cast<char>('0' + units % 10);
-        units /= 10;
-    } while (units != 0);
-    const bool zero = length == 1 && digits[0] == '0';
-    while (length < decimals + 1) digits[length++] = '0';
-    if (negative && !zero) out += '-';
-    for (int i = length - 1; i >= 0; --i) {
-        out += digits[i];
-        if (i == decimals && decimals > 0) out += '.';
+    const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
+    // Assembled in one buffer, then appended at once.
+    char text[48];
+    int at = 0;
+    if (negative && units != 0) text[at++] = '-';
+    const int intLength = length - decimals;
+    if (intLength <= 0) {
+        text[at++] = '0';
+        text[at++] = '.';
+        for (int i = intLength; i < 0; ++i) text[at++] = '0';
+        std::memcpy(text + at, digits, static_cast<std::size_t>(length));
+        at += length;
+    } else {
+        std::memcpy(text + at, digits, static_cast<std::size_t>(intLength));
+        at += intLength;
+        if (decimals > 0) {
+            text[at++] = '.';
+            std::memcpy(text + at, digits + intLength, static_cast<std::size_t>(decimals));
+            at += decimals;
+        }
     }
+    out.append(text, static_cast<std::size_t>(at));
 }
 
 } // namespace nc

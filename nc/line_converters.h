@@ -1,5 +1,7 @@
 #pragma once
 
+#include "address_walk.h"
+
 #include <string>
 #include <string_view>
 
@@ -31,25 +33,22 @@ inline constexpr int kMaxUnitDecimals = 6;
 // Rewrites integer address values as decimals in units of 10^-decimals.
 class DecimalInsertion final : public LineConverter {
 public:
-    DecimalInsertion(std::string keepLetters, int decimals);
+    DecimalInsertion(std::string_view keepLetters, int decimals);
     void ConvertLine(std::string_view line, std::string& out) override;
 
 private:
-    std::string m_keepLetters;
-    int m_decimals;
+    AddressWalk m_walk;
 };
 
 // Rewrites decimal address values as integer counts of 10^-decimals units,
 // leaving comments in parentheses or brackets alone (across lines).
 class DecimalRemoval final : public LineConverter {
 public:
-    DecimalRemoval(std::string keepLetters, int decimals);
+    DecimalRemoval(std::string_view keepLetters, int decimals);
     void ConvertLine(std::string_view line, std::string& out) override;
 
 private:
-    std::string m_keepLetters;
-    int m_decimals;
-    bool m_insideComment = false;
+    AddressWalk m_walk;
 };
 
 // True for lines that the decimal conversions and the variable list skip.
