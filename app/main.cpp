@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
     QFont font = QApplication::font();
     font.setFamilies({font.family(), "IPAPGothic", "IPAGothic", "Noto Sans CJK JP"});
     QApplication::setFont(font);
+    // Outside a desktop session no icon theme is set; the set-up installs Adwaita.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") QIcon::setThemeName("Adwaita");
 
     const std::string settingsPath = platform::SettingsFilePath(executable);
     app::MainWindow window({settingsPath, platform::SplitPath(settingsPath).first});

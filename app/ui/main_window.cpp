@@ -5,6 +5,7 @@
 #include "message_box.h"
 #include "paths.h"
 #include "settings_file.h"
+#include "tool_images.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,6 +35,7 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     setWindowTitle("Tornwel");
     resize(572, 405);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
+    for (int image = 0; image < kToolImageCount; ++image) m_images.Append(ToolImage(image));
     BuildToolBars();
     BuildMenus();
     BuildListMenu();
@@ -77,9 +79,9 @@ void MainWindow::FormShow() {
             m_pathBox->setEditText(platform::DisplayText(m_state.CurrentDir));
         }
     }
-    m_state.FolderImage = 16;
-    m_state.TypeTableLast = 16;
-    m_state.FileImage = 15;
+    m_state.FolderImage = filelist::kFolderImage;
+    m_state.TypeTableLast = m_types.TypeTableLast();
+    m_state.FileImage = filelist::kFileImage;
     // The first listing runs once the window is on the screen.
     QTimer::singleShot(0, this, [this] { RefreshFileList(false, false, false); });
     m_state.InPlaceEditing = false;

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "file_list_model.h"
+#include "folder_reader.h"
+#include "image_list.h"
 #include "main_state.h"
+#include "type_table.h"
 
 #include <QMainWindow>
 #include <string>
@@ -48,8 +51,14 @@ public:
     QLabel* countLabel() const { return m_countLabel; }
     QLabel* sortLabel() const { return m_sortLabel; }
     QMenu* listMenu() const { return m_listMenu; }
+    filelist::TypeTable& typeTable() { return m_types; }
+
 
     static QString Caption(const std::string& versionText);
+
+signals:
+    // A listing has been shown (tests and measurements wait for it).
+    void FileListRefreshed();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -63,6 +72,16 @@ private:
     bool FormCloseQuery();
     void CopyDroppedFiles(const QStringList& paths);
 
+    // The steps of RefreshFileList.
+    bool ReadListedFolder(std::vector<filelist::FolderEntry>& entries);
+    void ShowNothingMatches();
+    void FillRows(const std::vector<filelist::FolderEntry>& entries,
+                  std::vector<filelist::FileRow>& files);
+    void FinishListing(std::vector<filelist::FileRow> files, bool fullListing, bool keepPosition);
+    void WriteStatusLabels();
+    void FocusAfterListing(bool keepPosition);
+    void RememberKeptCaption(bool keepPosition);
+
     void BuildToolBars();
     void BuildMenus();
     void BuildListMenu();
@@ -71,6 +90,10 @@ private:
 
     ProgramFiles m_files;
     MainState m_state;
+    filelist::ImageList m_images;
+    filelist::TypeTable m_types{m_images};
+    std::vector<filelist::FileRow> m_folderRows; // the folders of the last full listing
+    std::string m_listedDir;                     // the folder of the last listing
     bool m_shown = false;
     filelist::FileListModel* m_model = nullptr;
     QTreeView* m_fileList = nullptr;

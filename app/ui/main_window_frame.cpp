@@ -212,7 +212,7 @@ void MainWindow::BuildCentralArea() {
     layout->setSpacing(0);
     layout->addWidget(BuildStatusPanel());
 
-    m_model = new filelist::FileListModel(this);
+    m_model = new filelist::FileListModel(m_types, m_images, this);
     m_fileList = new QTreeView(central);
     m_fileList->setObjectName("ListView1");
     m_fileList->setModel(m_model);

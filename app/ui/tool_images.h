@@ -8,9 +8,6 @@ namespace app {
 // buttons, 15 a file without an icon of its own, 16 a folder. Image 1, the
 // parent-folder arrow, also marks the ".." row.
 inline constexpr int kToolImageCount = 17;
-inline constexpr int kParentImage = 1;
-inline constexpr int kFileImage = 15;
-inline constexpr int kFolderImage = 16;
 
 QIcon ToolImage(int index);
 
