@@ -69,11 +69,21 @@ std::vector<std::int64_t> Numbers(const std::vector<FileRow>& rows, int sortKind
     return numbers;
 }
 
-void ApplyOrder(std::vector<FileRow>& rows, const std::vector<std::size_t>& order) {
-    std::vector<FileRow> sorted;
-    sorted.reserve(rows.size());
-    for (std::size_t index : order) sorted.push_back(std::move(rows[index]));
-    rows = std::move(sorted);
+// Puts rows[order[i]] at i, in place: a big folder is not held twice.
+void ApplyOrder(std::vector<FileRow>& rows, std::vector<std::size_t>& order) {
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start) continue;
+        FileRow held = std::move(rows[start]);
+        std::size_t at = start;
+        while (order[at] != start) {
+            const std::size_t from = order[at];
+            rows[at] = std::move(rows[from]);
+            order[at] = at;
+            at = from;
+        }
+        rows[at] = std::move(held);
+        order[at] = at;
+    }
 }
 
 template <typename Less>

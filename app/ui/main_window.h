@@ -75,7 +75,7 @@ private:
     // The steps of RefreshFileList.
     bool ReadListedFolder(std::vector<filelist::FolderEntry>& entries);
     void ShowNothingMatches();
-    void FillRows(const std::vector<filelist::FolderEntry>& entries,
+    void FillRows(std::vector<filelist::FolderEntry>&& entries,
                   std::vector<filelist::FileRow>& files);
     void FinishListing(std::vector<filelist::FileRow> files, bool fullListing, bool keepPosition);
     void WriteStatusLabels();

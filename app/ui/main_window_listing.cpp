@@ -71,7 +71,7 @@ void MainWindow::RefreshFileList(bool KeepFilter, bool KeepPosition, bool Resort
     m_model->SetRows({});
     m_folderRows.clear();
     if (m_state.CurrentDir.empty()) return;
-    FillRows(entries, files);
+    FillRows(std::move(entries), files);
     FinishListing(std::move(files), true, KeepPosition);
 }
 
@@ -120,7 +120,7 @@ void MainWindow::ShowNothingMatches() {
     emit FileListRefreshed();
 }
 
-void MainWindow::FillRows(const std::vector<filelist::FolderEntry>& entries,
+void MainWindow::FillRows(std::vector<filelist::FolderEntry>&& entries,
                           std::vector<FileRow>& files) {
     m_state.FileCount = 0;
     m_state.FolderCount = 0;
@@ -129,11 +129,12 @@ void MainWindow::FillRows(const std::vector<filelist::FolderEntry>& entries,
     for (std::size_t i = 0; i < std::min<std::size_t>(mask.parts().size(), 5); ++i) {
         m_state.MaskParts[i] = mask.parts()[i];
     }
-    files.reserve(entries.size());
-    for (const auto& entry : entries) {
+    // Room for the folders and ".." too: they go in front of the files later.
+    files.reserve(entries.size() + 1);
+    for (auto& entry : entries) {
         FileRow row;
-        row.name = entry.name;
         row.caption = platform::DisplayText(entry.name);
+        row.name = std::move(entry.name);
         row.modified = entry.modified;
         row.attributes = entry.attributes;
         if (entry.folder) {
@@ -142,12 +143,13 @@ void MainWindow::FillRows(const std::vector<filelist::FolderEntry>& entries,
             ++m_state.FolderCount;
             continue;
         }
-        if (!mask.Passes(entry.name)) continue;
+        if (!mask.Passes(row.name)) continue;
         row.size = entry.size;
-        row.type = m_types.FileTypeName(entry.name, entry.program);
+        row.type = m_types.FileTypeName(row.name, entry.program);
         files.push_back(std::move(row));
         ++m_state.FileCount;
     }
+    entries = {}; // the entries are rows now: free them before sorting
     filelist::SortByName(m_folderRows);
     m_state.TypeTableLast = m_types.TypeTableLast();
 }
@@ -157,14 +159,12 @@ void MainWindow::FillRows(const std::vector<filelist::FolderEntry>& entries,
 void MainWindow::FinishListing(std::vector<FileRow> files, bool fullListing, bool keepPosition) {
     m_state.SortKind = SortKindOf(m_state.SortKey, m_state.SortKind);
     filelist::SortFileRows(files, m_state.SortKind, m_state.SortDirection == "D", *m_model);
-    std::vector<FileRow> rows;
-    rows.reserve(files.size() + m_folderRows.size() + 1);
+    // ".." and the folders go in front, in the files' own storage.
     const bool parentRow = !platform::IsRootPath(m_state.CurrentDir);
-    if (parentRow) rows.push_back(ParentRow());
-    rows.insert(rows.end(), m_folderRows.begin(), m_folderRows.end());
-    std::move(files.begin(), files.end(), std::back_inserter(rows));
+    files.insert(files.begin(), m_folderRows.begin(), m_folderRows.end());
+    if (parentRow) files.insert(files.begin(), ParentRow());
     if (parentRow && fullListing) ++m_state.FolderCount;
-    m_model->SetRows(std::move(rows));
+    m_model->SetRows(std::move(files));
     WriteStatusLabels();
     FocusAfterListing(keepPosition);
     emit FileListRefreshed();
