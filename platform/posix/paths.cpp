@@ -1,8 +1,10 @@
 #include "paths.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -17,6 +19,28 @@ std::pair<std::string, std::string> SplitPath(const std::string& path) {
     if (slash == std::string::npos) return {".", path};
     if (slash == 0) return {"/", path.substr(1)};
     return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::string ResolveTypedPath(const std::string& typed, const std::string& currentDir,
+                             const std::string& home) {
+    std::string path = typed;
+    if (path == "~" || path.starts_with("~/")) path = home + path.substr(1);
+    if (path.empty() || path[0] != '/') path = JoinPath(currentDir, path);
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const auto end = std::min(path.find('/', start), path.size());
+        const std::string part = path.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string resolved;
+    for (const auto& part : parts) resolved += "/" + part;
+    return resolved.empty() ? "/" : resolved;
 }
 
 bool IsRootPath(const std::string& path) { return path == "/"; }

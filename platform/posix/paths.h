@@ -13,6 +13,12 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The folder and the last name of a path ("a" gives ".", "a"; "/a" gives "/", "a").
 std::pair<std::string, std::string> SplitPath(const std::string& path);
 
+// A path as the user typed it: "~" (alone or before "/") is the home folder,
+// a relative path is taken relative to `currentDir`, and "." and ".." parts
+// are resolved by name (".." of the root is the root). No trailing "/".
+std::string ResolveTypedPath(const std::string& typed, const std::string& currentDir,
+                             const std::string& home);
+
 // True for "/" only: the one folder without a parent.
 bool IsRootPath(const std::string& path);
 

@@ -23,6 +23,21 @@ TEST(Paths, JoinAndSplit) {
     EXPECT_EQ(platform::WithoutTrailingSeparator("/"), "/");
 }
 
+TEST(Paths, TypedPathsResolve) {
+    const auto resolve = [](const std::string& typed) {
+        return platform::ResolveTypedPath(typed, "/nc/work", "/home/op");
+    };
+    EXPECT_EQ(resolve("~"), "/home/op");
+    EXPECT_EQ(resolve("~/progs/"), "/home/op/progs");
+    EXPECT_EQ(resolve("sub"), "/nc/work/sub");
+    EXPECT_EQ(resolve(".."), "/nc");
+    EXPECT_EQ(resolve("../../.."), "/");
+    EXPECT_EQ(resolve("/a/./b/../c"), "/a/c");
+    EXPECT_EQ(resolve("."), "/nc/work");
+    EXPECT_EQ(resolve("~op"), "/nc/work/~op"); // only "~" itself is the home folder
+    EXPECT_EQ(resolve("Ab/ｱｲ"), "/nc/work/Ab/ｱｲ"); // case and bytes kept
+}
+
 TEST(IsFolder, MissingPathsCountAsFolders) {
     TempDir dir;
     EXPECT_TRUE(platform::IsFolder(dir.path()));
