@@ -1,5 +1,7 @@
 #include "address_walk.h"
 
+#include <cstring>
+
 namespace nc {
 
 AddressWalk::AddressWalk(std::string_view keepLetters, bool withPoint, bool comments,
@@ -17,11 +19,24 @@ AddressWalk::AddressWalk(std::string_view keepLetters, bool withPoint, bool comm
     m_classes['['] |= Opener;
 }
 
+void AddressWalk::PutBack(std::string_view bytes) {
+    if (m_written + bytes.size() > m_reversed.size()) {
+        // Grow, keeping what is written at the end of the larger buffer.
+        std::string larger(2 * (m_written + bytes.size()) + 256, '\0');
+        std::memcpy(larger.data() + larger.size() - m_written,
+                    m_reversed.data() + m_reversed.size() - m_written, m_written);
+        m_reversed = std::move(larger);
+    }
+    m_written += bytes.size();
+    std::memcpy(m_reversed.data() + m_reversed.size() - m_written, bytes.data(), bytes.size());
+}
+
 void AddressWalk::Walk(std::string_view line, std::string& out) {
     // Values are rewritten as they are met, right to left, so the first value
-    // that cannot be read is the rightmost one.
-    m_replacements.clear();
-    m_texts.clear();
+    // that cannot be read is the rightmost one. Bytes [copied, size) of the
+    // line are already written.
+    m_written = 0;
+    std::size_t copied = line.size();
     const auto classOf = [&](std::size_t at) {
         return m_classes[static_cast<unsigned char>(line[at])];
     };
@@ -42,31 +57,28 @@ void AddressWalk::Walk(std::string_view line, std::string& out) {
             std::uint8_t runClasses = byteClass;
             while (--i > 0 && (classOf(i - 1) & Number)) runClasses |= classOf(i - 1);
             // Text at the start of the line has no letter and stays as it is.
-            if (i > 0 && (classOf(i - 1) & (Keep | Letter)) == Letter) {
-                Collected(line, i, end, (runClasses & Point) != 0);
+            if (i > 0 && (classOf(i - 1) & (Keep | Letter)) == Letter &&
+                Collected(line.substr(i, end - i), (runClasses & Point) != 0)) {
+                PutBack(line.substr(end, copied - end));
+                PutBack(m_value);
+                copied = i;
             }
             continue;
         }
         if (byteClass & Closer) m_insideComment = true;
         --i;
     }
-    std::size_t copied = 0;
-    for (auto it = m_replacements.rbegin(); it != m_replacements.rend(); ++it) {
-        out.append(line.substr(copied, it->begin - copied));
-        out.append(m_texts, it->textBegin, it->textEnd - it->textBegin);
-        copied = it->end;
-    }
-    out.append(line.substr(copied));
+    PutBack(line.substr(0, copied));
+    out.append(m_reversed, m_reversed.size() - m_written, m_written);
 }
 
-// A run of number characters right after an address letter.
-void AddressWalk::Collected(std::string_view line, std::size_t begin, std::size_t end,
-                            bool hasPoint) {
-    const std::string_view collected = line.substr(begin, end - begin);
-    if (hasPoint != m_withPoint || collected == "-") return;
-    const std::size_t textBegin = m_texts.size();
-    m_appendValue(m_texts, collected, m_decimals);
-    m_replacements.push_back({begin, end, textBegin, m_texts.size()});
+// A run of number characters right after an address letter: true when it is
+// rewritten, its new text in m_value.
+bool AddressWalk::Collected(std::string_view collected, bool hasPoint) {
+    if (hasPoint != m_withPoint || collected == "-") return false;
+    m_value.clear();
+    m_appendValue(m_value, collected, m_decimals);
+    return true;
 }
 
 } // namespace nc

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace nc {
 
@@ -28,7 +27,9 @@ private:
         Number = 1, Keep = 2, Letter = 4, Closer = 8, Opener = 16, Point = 32
     };
 
-    void Collected(std::string_view line, std::size_t begin, std::size_t end, bool hasPoint);
+    // Writes the new line from its end backwards into m_reversed.
+    void PutBack(std::string_view bytes);
+    bool Collected(std::string_view collected, bool hasPoint);
 
     std::array<std::uint8_t, 256> m_classes{};
     bool m_withPoint;
@@ -36,15 +37,9 @@ private:
     AppendValue m_appendValue;
     int m_decimals;
 
-    // A replaced range of the line and where its new text stands in m_texts.
-    struct Replacement {
-        std::size_t begin;
-        std::size_t end;
-        std::size_t textBegin;
-        std::size_t textEnd;
-    };
-    std::vector<Replacement> m_replacements;
-    std::string m_texts;
+    std::string m_reversed;      // the new line fills it from the end
+    std::size_t m_written = 0;   // bytes filled at its end
+    std::string m_value;         // the new text of one value
 };
 
 } // namespace nc
