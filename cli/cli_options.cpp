@@ -33,10 +33,16 @@ public:
     Parser(const std::vector<std::string>& args, std::string& error) : m_args(args), m_error(error) {}
 
     std::optional<Options> Parse() {
-        if (m_args.empty()) return Fail("no command given");
+        if (m_args.empty()) {
+            Reject("no command given");
+            return std::nullopt;
+        }
         if (m_args[0] == "--help" || m_args[0] == "-h" || m_args[0] == "help") return m_options;
         const auto command = kCommands.find(m_args[0]);
-        if (command == kCommands.end()) return Fail("unknown command '" + m_args[0] + "'");
+        if (command == kCommands.end()) {
+            Reject("unknown command '" + m_args[0] + "'");
+            return std::nullopt;
+        }
         m_options.command = command->second;
         bool onlyFiles = false;
         for (m_index = 1; m_index < m_args.size(); ++m_index) {
@@ -54,14 +60,9 @@ public:
     }
 
 private:
-    std::nullopt_t Fail(const std::string& reason) {
-        m_error = reason;
-        return std::nullopt;
-    }
-
     std::optional<std::string> Value(const std::string& option) {
         if (m_index + 1 >= m_args.size()) {
-            Fail(option + " needs a value");
+            Reject(option + " needs a value");
             return std::nullopt;
         }
         return m_args[++m_index];
@@ -71,8 +72,7 @@ private:
         if (std::find(commands.begin(), commands.end(), m_options.command) != commands.end()) {
             return true;
         }
-        Fail(option + " does not go with " + m_args[0]);
-        return false;
+        return Reject(option + " does not go with " + m_args[0]);
     }
 
     bool TakeOption(const std::string& arg) {
@@ -87,13 +87,18 @@ private:
         if (arg == "--percent-last") return Allowed(arg, {Split}) && (m_options.percentLast = true);
         if (arg == "--number") return Allowed(arg, {Split}) && (m_options.numbered = true);
         if (arg == "--skip-empty") return Allowed(arg, {Split}) && (m_options.skipEmpty = true);
-        Fail("unknown option '" + arg + "'");
+        return Reject("unknown option '" + arg + "'");
+    }
+
+    bool Reject(const std::string& reason) {
+        m_error = reason;
         return false;
     }
 
     bool TakeOutput() {
         const auto value = Value("-o");
-        if (!value || value->empty()) return value && (Fail("-o needs a file name"), false);
+        if (!value) return false;
+        if (value->empty()) return Reject("-o needs a file name");
         m_options.output = *value;
         return true;
     }
@@ -103,8 +108,7 @@ private:
         if (!value) return false;
         const std::string axis = Upper(*value);
         if (axis.size() != 1 || std::string_view("XYZIJKUVW").find(axis[0]) == std::string::npos) {
-            Fail("--axis takes one of X Y Z I J K U V W");
-            return false;
+            return Reject("--axis takes one of X Y Z I J K U V W");
         }
         m_options.axis = axis[0];
         return true;
@@ -114,10 +118,7 @@ private:
         const auto value = Value("--unit");
         if (!value) return false;
         const auto decimals = UnitDecimals(*value);
-        if (!decimals) {
-            Fail("--unit takes one of 0.1 0.01 0.001 0.0001 0.00001 0.000001");
-            return false;
-        }
+        if (!decimals) return Reject("--unit takes one of 0.1 0.01 0.001 0.0001 0.00001 0.000001");
         m_options.unitDecimals = *decimals;
         return true;
     }
@@ -125,33 +126,29 @@ private:
     bool TakeKeep() {
         const auto value = Value("--keep");
         if (!value) return false;
-        if (value->empty()) {
-            Fail("--keep needs at least one letter");
-            return false;
-        }
+        if (value->empty()) return Reject("--keep needs at least one letter");
         m_options.keepLetters = Upper(*value);
         return true;
     }
 
     bool TakeDestination() {
         const auto value = Value("--dest");
-        if (!value || value->empty()) return value && (Fail("--dest needs a folder"), false);
+        if (!value) return false;
+        if (value->empty()) return Reject("--dest needs a folder");
         m_options.destination = *value;
         return true;
     }
 
     bool CheckCommand() {
         const auto& o = m_options;
-        if (o.command == Command::Double && o.axis == 0) return Fail("double needs --axis"), false;
-        if (o.command == Command::Split && o.destination.empty()) {
-            return Fail("split needs --dest"), false;
-        }
+        if (o.command == Command::Double && o.axis == 0) return Reject("double needs --axis");
+        if (o.command == Command::Split && o.destination.empty()) return Reject("split needs --dest");
         if (o.command == Command::Join) {
-            if (o.output.empty()) return Fail("join needs -o"), false;
-            if (o.files.size() < 2) return Fail("join needs two or more files"), false;
+            if (o.output.empty()) return Reject("join needs -o");
+            if (o.files.size() < 2) return Reject("join needs two or more files");
             return true;
         }
-        if (o.files.size() != 1) return Fail(m_args[0] + " takes exactly one file"), false;
+        if (o.files.size() != 1) return Reject(m_args[0] + " takes exactly one file");
         return true;
     }
 

@@ -16,26 +16,18 @@ void AppendRemoved(std::string& out, std::string_view number, int decimals) {
 
 } // namespace
 
-DecimalInsertion::DecimalInsertion(std::string_view keepLetters, int decimals)
-    : m_walk(keepLetters, false, false, &AppendInserted, decimals) {}
-
-void DecimalInsertion::ConvertLine(std::string_view line, std::string& out) {
+void AddressValueConversion::ConvertLine(std::string_view line, std::string& out) {
     if (IsProgramNumberLine(line)) {
         out.append(line);
         return;
     }
     m_walk.Walk(line, out);
 }
+
+DecimalInsertion::DecimalInsertion(std::string_view keepLetters, int decimals)
+    : AddressValueConversion(AddressWalk(keepLetters, false, false, &AppendInserted, decimals)) {}
 
 DecimalRemoval::DecimalRemoval(std::string_view keepLetters, int decimals)
-    : m_walk(keepLetters, true, true, &AppendRemoved, decimals) {}
-
-void DecimalRemoval::ConvertLine(std::string_view line, std::string& out) {
-    if (IsProgramNumberLine(line)) {
-        out.append(line);
-        return;
-    }
-    m_walk.Walk(line, out);
-}
+    : AddressValueConversion(AddressWalk(keepLetters, true, true, &AppendRemoved, decimals)) {}
 
 } // namespace nc

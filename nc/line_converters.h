@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace nc {
 
@@ -30,25 +31,30 @@ private:
 inline constexpr int kMinUnitDecimals = 1;
 inline constexpr int kMaxUnitDecimals = 6;
 
-// Rewrites integer address values as decimals in units of 10^-decimals.
-class DecimalInsertion final : public LineConverter {
+// The decimal point conversions: address values rewritten by an AddressWalk,
+// lines starting with "O" or ":" left as they are.
+class AddressValueConversion : public LineConverter {
 public:
-    DecimalInsertion(std::string_view keepLetters, int decimals);
     void ConvertLine(std::string_view line, std::string& out) override;
+
+protected:
+    explicit AddressValueConversion(AddressWalk walk) : m_walk(std::move(walk)) {}
 
 private:
     AddressWalk m_walk;
 };
 
+// Rewrites integer address values as decimals in units of 10^-decimals.
+class DecimalInsertion final : public AddressValueConversion {
+public:
+    DecimalInsertion(std::string_view keepLetters, int decimals);
+};
+
 // Rewrites decimal address values as integer counts of 10^-decimals units,
 // leaving comments in parentheses or brackets alone (across lines).
-class DecimalRemoval final : public LineConverter {
+class DecimalRemoval final : public AddressValueConversion {
 public:
     DecimalRemoval(std::string_view keepLetters, int decimals);
-    void ConvertLine(std::string_view line, std::string& out) override;
-
-private:
-    AddressWalk m_walk;
 };
 
 // True for lines that the decimal conversions and the variable list skip.
