@@ -44,13 +44,35 @@ void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
     p.drawLine(to, to - d * 3.5 - n * 3);
 }
 
-void Text(QPainter& p, const QString& text, const QColor& colour, int pixelSize) {
-    QFont font = p.font();
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(colour);
-    p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, text);
+// Signs are drawn as strokes, not text: no font has to be loaded for them.
+void Strokes(QPainter& p, const QColor& colour, std::initializer_list<QLineF> lines) {
+    p.setPen(QPen(colour, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const QLineF& line : lines) p.drawLine(line);
+}
+
+void Plus(QPainter& p, const QColor& colour) { Strokes(p, colour, {{8, 4, 8, 12}, {4, 8, 12, 8}}); }
+
+void Hash(QPainter& p, const QColor& colour) {
+    Strokes(p, colour, {{6.5, 4, 5.5, 13}, {10.5, 4, 9.5, 13}, {4, 7, 12, 7}, {4, 10.5, 12, 10.5}});
+}
+
+void PointZero(QPainter& p, const QColor& colour) {
+    p.setPen(QPen(colour, 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(7.5, 4, 5, 8));
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(3.5, 10.5, 1.5, 1.5));
+}
+
+void TimesTwo(QPainter& p, const QColor& colour) {
+    Strokes(p, colour, {{1.5, 6, 6.5, 11}, {6.5, 6, 1.5, 11}});
+    QPainterPath two;
+    two.moveTo(9, 6);
+    two.cubicTo(9, 3.5, 14, 3.5, 14, 6);
+    two.cubicTo(14, 8, 9, 10, 9, 13);
+    two.lineTo(14.5, 13);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(two);
 }
 
 void Magnifier(QPainter& p) {
@@ -85,7 +107,7 @@ const Drawing kDrawings[kToolImageCount] = {
         p.drawLine(QPointF(8, 4), QPointF(14, 4));
     },
     // 6 double one axis
-    [](QPainter& p) { Text(p, "×2", kBlue, 10); },
+    [](QPainter& p) { TimesTwo(p, kBlue); },
     // 7 search and filter
     [](QPainter& p) {
         p.setPen(QPen(kInk, 1));
@@ -95,7 +117,7 @@ const Drawing kDrawings[kToolImageCount] = {
     // 8 file search
     [](QPainter& p) { Page(p, 1, 1, 10, 13); Magnifier(p); },
     // 9 join files
-    [](QPainter& p) { Page(p, 1, 1, 7, 7); Page(p, 8, 8, 7, 7); Text(p, "+", kGreen, 12); },
+    [](QPainter& p) { Page(p, 1, 1, 7, 7); Page(p, 8, 8, 7, 7); Plus(p, kGreen); },
     // 10 split files
     [](QPainter& p) {
         Page(p, 1, 1, 14, 14);
@@ -103,11 +125,14 @@ const Drawing kDrawings[kToolImageCount] = {
         p.drawLine(QPointF(1, 8), QPointF(15, 8));
     },
     // 11 insert decimal points
-    [](QPainter& p) { Text(p, ".0", kGreen, 10); },
+    [](QPainter& p) { PointZero(p, kGreen); },
     // 12 remove decimal points
-    [](QPainter& p) { Text(p, ".0", kRed, 10); p.setPen(QPen(kRed, 1.5)); p.drawLine(2, 14, 14, 2); },
+    [](QPainter& p) {
+        PointZero(p, kRed);
+        Strokes(p, kRed, {{2, 14, 14, 2}});
+    },
     // 13 variable list
-    [](QPainter& p) { Page(p, 2, 1, 12, 14); Text(p, "#", kBlue, 10); },
+    [](QPainter& p) { Page(p, 2, 1, 12, 14); Hash(p, kBlue); },
     // 14 calculator
     [](QPainter& p) {
         p.setPen(QPen(kInk, 1));
