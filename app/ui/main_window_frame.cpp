@@ -121,10 +121,10 @@ void MainWindow::BuildToolBars() {
     buttons->setIconSize(QSize(16, 16));
     buttons->setFixedHeight(26 + 4);
     int index = 0;
-    for (const auto& spec : kToolButtons) {
-        QAction* action = buttons->addAction(ToolImage(spec.image), QString());
-        action->setObjectName(spec.name);
-        action->setToolTip(QString::fromUtf8(spec.hint));
+    for (const auto& button : kToolButtons) {
+        QAction* action = buttons->addAction(ToolImage(button.image), QString());
+        action->setObjectName(button.name);
+        action->setToolTip(QString::fromUtf8(button.hint));
         action->setEnabled(false);
         if (auto* button = qobject_cast<QToolButton*>(buttons->widgetForAction(action))) {
             button->setFixedSize(28, 27);
@@ -149,11 +149,11 @@ void MainWindow::BuildToolBars() {
 }
 
 void MainWindow::BuildMenus() {
-    for (const auto& spec : kMenus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.title));
-        menu->setObjectName(spec.name);
-        for (const auto& item : spec.items) AddItem(menu, item);
-        if (std::string_view(spec.name) != "Menu_outapp") continue;
+    for (const auto& table : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(table.title));
+        menu->setObjectName(table.name);
+        for (const auto& item : table.items) AddItem(menu, item);
+        if (std::string_view(table.name) != "Menu_outapp") continue;
         // The 26 command slots: hidden items on Alt+A .. Alt+Z, tags 2..27.
         for (int slot = 0; slot < kOutAppCount; ++slot) {
             const QChar letter('A' + slot);

@@ -54,13 +54,12 @@ private:
             const std::string name = entry->d_name;
             if (name != "." && name != "..") names.push_back(name);
         }
-        CopyResult result = CopyResult::Copied;
         for (const auto& name : names) {
             const CopyResult part =
                 Copy(platform::JoinPath(source, name), platform::JoinPath(target, name));
             if (part == CopyResult::Cancelled || part == CopyResult::Failed) return part;
         }
-        return result;
+        return CopyResult::Copied;
     }
 
     CopyResult CopyLink(const std::string& source, const std::string& target) {
