@@ -126,8 +126,8 @@ void MainWindow::BuildToolBars() {
         action->setObjectName(button.name);
         action->setToolTip(QString::fromUtf8(button.hint));
         action->setEnabled(false);
-        if (auto* button = qobject_cast<QToolButton*>(buttons->widgetForAction(action))) {
-            button->setFixedSize(28, 27);
+        if (auto* widget = qobject_cast<QToolButton*>(buttons->widgetForAction(action))) {
+            widget->setFixedSize(28, 27);
         }
         ++index;
         if (std::find(std::begin(kSeparatorsAfter), std::end(kSeparatorsAfter), index) !=
