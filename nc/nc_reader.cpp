@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +23,25 @@ constexpr std::size_t kPieceLength = 499;
 
 bool IsBreakOrNul(char c) {
     return static_cast<unsigned char>(c) <= '\r' && (c == '\n' || c == '\r' || c == '\0');
+}
+
+// The first CR, LF or NUL in [at, end), or end. Sixteen bytes at a time where
+// the processor has SSE2 (every x86-64 does): lines are scanned at memory speed.
+std::size_t FindBreakOrNul(const char* data, std::size_t at, std::size_t end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
+    for (; at + 16 <= end; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)),
+                                          _mm_cmpeq_epi8(bytes, nul));
+        const int mask = _mm_movemask_epi8(hits);
+        if (mask != 0) return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+#endif
+    while (at < end && !IsBreakOrNul(data[at])) ++at;
+    return at;
 }
 
 } // namespace
@@ -74,7 +96,7 @@ NcReader::Raw NcReader::NextRawLine(bool stopAtNul, std::string_view& line, bool
         const char* data = m_buffer.data();
         std::size_t at = scan;
         if (stopAtNul) {
-            while (at < m_end && !IsBreakOrNul(data[at])) ++at;
+            at = FindBreakOrNul(data, at, m_end);
         } else {
             while (at < m_end && data[at] != '\n' && data[at] != '\r') ++at;
         }
