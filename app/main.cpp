@@ -1,13 +1,12 @@
 // Tornwel: a file manager for the part programs of NC machine tools.
 
+#include "application_setup.h"
 #include "instance_lock.h"
 #include "main_window.h"
 #include "paths.h"
 #include "settings_location.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -43,12 +42,7 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Tornwel");
-    QFont font = QApplication::font();
-    font.setFamilies({font.family(), "IPAPGothic", "IPAGothic", "Noto Sans CJK JP"});
-    QApplication::setFont(font);
-    // Outside a desktop session no icon theme is set; the set-up installs Adwaita.
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") QIcon::setThemeName("Adwaita");
+    app::SetUpApplication();
 
     const std::string settingsPath = platform::SettingsFilePath(executable);
     app::MainWindow window({settingsPath, platform::SplitPath(settingsPath).first});

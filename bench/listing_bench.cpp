@@ -1,9 +1,10 @@
 // Measurements of the file list, run by bench/listing_bench.sh:
 //   listing_bench refresh FOLDER   RefreshFileList of FOLDER: seconds and memory per row
-//   listing_bench startup FOLDER   quits once the first listing of FOLDER is shown
+//   listing_bench startup          quits once the first listing of $HOME is shown
 //   listing_bench bare             a bare Qt window with an empty list, quits when shown
 //   listing_bench bare-text        the same with a line of Japanese text
 
+#include "application_setup.h"
 #include "main_window.h"
 #include "settings_file.h"
 
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <string>
@@ -73,12 +75,15 @@ int Refresh(QApplication& application, const std::string& folder) {
     return 0;
 }
 
-int Startup(QApplication& application, const std::string& folder) {
-    QTemporaryDir settings;
-    auto window = OpenWindow(settings, folder);
-    QObject::connect(window.get(), &app::MainWindow::FileListRefreshed, &application, [&] {
+// Started as the program starts: no settings file, so the folder listed is
+// the home folder, which the script sets.
+int Startup(QApplication& application) {
+    auto window = std::make_unique<app::MainWindow>(
+        app::ProgramFiles{"/nonexistent/bench.INI", "/nonexistent"});
+    QObject::connect(window.get(), &app::MainWindow::FileListRefreshed, &application, [] {
         PrintReadyTime();
-        QTimer::singleShot(0, &application, &QApplication::quit);
+        // Closing would write the settings; the measurement ends here.
+        std::_Exit(0);
     });
     window->show();
     return application.exec();
@@ -102,10 +107,11 @@ int Bare(QApplication& application, bool japaneseText) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode != "bare" && mode != "bare-text") app::SetUpApplication(); // as the program does
     if (mode == "refresh" && argc > 2) return Refresh(application, argv[2]);
-    if (mode == "startup" && argc > 2) return Startup(application, argv[2]);
+    if (mode == "startup") return Startup(application);
     if (mode == "bare") return Bare(application, false);
     if (mode == "bare-text") return Bare(application, true);
-    std::fputs("usage: listing_bench refresh|startup FOLDER | bare | bare-text\n", stderr);
+    std::fputs("usage: listing_bench refresh FOLDER | startup | bare | bare-text\n", stderr);
     return 2;
 }

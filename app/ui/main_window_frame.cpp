@@ -1,5 +1,6 @@
 // The controls of the main window, built as the tables of the frame give them.
 
+#include "application_setup.h"
 #include "key_legend.h"
 #include "main_window.h"
 #include "tool_images.h"
@@ -102,14 +103,6 @@ QAction* AddItem(QMenu* menu, const MenuItemSpec& item) {
     action->setObjectName(item.name);
     action->setEnabled(false);
     return action;
-}
-
-QFont ListFont() {
-    QFont font;
-    font.setFamilies({"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "IPAexGothic",
-                      "Noto Sans CJK JP"});
-    font.setPointSize(9);
-    return font;
 }
 
 } // namespace
@@ -224,10 +217,10 @@ void MainWindow::BuildCentralArea() {
     m_fileList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_fileList->setDragEnabled(true);
     m_fileList->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_fileList->setFont(ListFont());
+    m_fileList->setFont(ProgramFont());
     m_fileList->header()->setSectionsMovable(false);
     m_fileList->header()->setStretchLastSection(false);
-    m_model->SetFont(ListFont());
+    m_model->SetFont(ProgramFont());
     for (int column = 0; column < filelist::ColumnCount; ++column) {
         m_fileList->setColumnWidth(column, kListColumnWidths[column]);
     }
