@@ -6,9 +6,58 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 namespace nc {
 namespace {
+
+// A number of the form [-]digits[.digits] and nothing else.
+struct PlainNumber {
+    bool negative = false;
+    bool point = false;
+    std::string_view intDigits;
+    std::string_view fracDigits;
+};
+
+bool AllDigits(std::string_view text) {
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+std::optional<PlainNumber> SplitPlainNumber(std::string_view text) {
+    PlainNumber number;
+    if (!text.empty() && text[0] == '-') {
+        number.negative = true;
+        text.remove_prefix(1);
+    }
+    const auto point = text.find('.');
+    number.point = point != std::string_view::npos;
+    number.intDigits = text.substr(0, point);
+    if (number.point) number.fracDigits = text.substr(point + 1);
+    if (!AllDigits(number.intDigits) || !AllDigits(number.fracDigits)) return std::nullopt;
+    if (number.intDigits.empty() && !number.point) return std::nullopt;
+    return number;
+}
+
+std::string_view WithoutLeadingZeros(std::string_view digits) {
+    const auto first = digits.find_first_not_of('0');
+    return first == std::string_view::npos ? std::string_view() : digits.substr(first);
+}
+
+// Adds one to a decimal digit string ("" counts as 0).
+void IncrementDecimal(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
 
 // Throws the invalid-number error for a result that overflows the range.
 long double CheckedResult(long double value, std::string_view number) {
@@ -45,9 +94,22 @@ void AppendInsertedGeneral(std::string& out, std::string_view number, int decima
 }
 
 bool AppendInsertedFast(std::string& out, std::string_view number, int decimals) {
-    const auto exact = ParseExactDecimal(number);
-    if (!exact || exact->scale != 0) return false;
-    AppendScaledUnits(out, exact->negative, exact->mantissa, decimals);
+    const auto plain = SplitPlainNumber(number);
+    if (!plain || plain->point) return false;
+    const std::string_view digits = WithoutLeadingZeros(plain->intDigits);
+    if (digits.size() > static_cast<std::size_t>(kExactDigits)) return false;
+    // The same digits with a point put in: no arithmetic at all.
+    if (plain->negative && !digits.empty()) out += '-';
+    const auto places = static_cast<std::size_t>(decimals);
+    if (digits.size() <= places) {
+        out += "0.";
+        out.append(places - digits.size(), '0');
+        out.append(digits);
+    } else {
+        out.append(digits.substr(0, digits.size() - places));
+        out += '.';
+        out.append(digits.substr(digits.size() - places));
+    }
     return true;
 }
 
@@ -58,20 +120,32 @@ void AppendRemovedGeneral(std::string& out, std::string_view number, int decimal
 }
 
 bool AppendRemovedFast(std::string& out, std::string_view number, int decimals) {
-    const auto exact = ParseExactDecimal(number);
-    if (!exact) return false;
-    const int shift = decimals - exact->scale;
-    std::uint64_t units = 0;
+    const auto plain = SplitPlainNumber(number);
+    if (!plain || plain->intDigits.size() + plain->fracDigits.size() > 40) return false;
+    char joined[40];
+    std::memcpy(joined, plain->intDigits.data(), plain->intDigits.size());
+    std::memcpy(joined + plain->intDigits.size(), plain->fracDigits.data(), plain->fracDigits.size());
+    const std::string_view digits = WithoutLeadingZeros(
+        std::string_view(joined, plain->intDigits.size() + plain->fracDigits.size()));
+    if (digits.size() > static_cast<std::size_t>(kExactDigits)) return false;
+    // value x 10^decimals = digits x 10^shift: the point moves, then halves go up.
+    const int shift = decimals - static_cast<int>(plain->fracDigits.size());
+    std::string units;
     if (shift >= 0) {
-        // Stay within the 17 significant digits that the 18-digit rule keeps exact.
-        if (exact->mantissa >= PowerOfTen(kExactDigits - shift)) return false;
-        units = exact->mantissa * PowerOfTen(shift);
+        if (digits.size() + static_cast<std::size_t>(shift) > static_cast<std::size_t>(kExactDigits)) {
+            return false;
+        }
+        units.assign(digits);
+        if (!units.empty()) units.append(static_cast<std::size_t>(shift), '0');
     } else {
-        const std::uint64_t divisor = PowerOfTen(-shift);
-        units = exact->mantissa / divisor;
-        if ((exact->mantissa % divisor) * 2 >= divisor) ++units;
+        const auto keep = static_cast<std::ptrdiff_t>(digits.size()) + shift;
+        const char firstDropped = keep >= 0 ? digits[static_cast<std::size_t>(keep)] : '0';
+        if (keep > 0) units.assign(digits.substr(0, static_cast<std::size_t>(keep)));
+        if (firstDropped >= '5') IncrementDecimal(units);
     }
-    AppendScaledUnits(out, exact->negative, units, 0);
+    if (units.empty()) units = "0";
+    if (plain->negative && units != "0") out += '-';
+    out += units;
     return true;
 }
 
