@@ -43,12 +43,14 @@ long StatusKilobytes(const std::string& field) {
     return 0;
 }
 
-std::unique_ptr<app::MainWindow> OpenWindow(const QTemporaryDir& settings, const std::string& folder) {
+std::unique_ptr<app::MainWindow> OpenWindow(const QTemporaryDir& settings,
+                                            const std::string& folder) {
     app::MainState state;
     state.CurrentDir = folder;
     const std::string path = QDir(settings.path()).filePath("bench.INI").toStdString();
     app::SaveSettings(path, state);
-    return std::make_unique<app::MainWindow>(app::ProgramFiles{path, settings.path().toStdString()});
+    return std::make_unique<app::MainWindow>(
+        app::ProgramFiles{path, settings.path().toStdString()});
 }
 
 int Refresh(QApplication& application, const std::string& folder) {
@@ -94,7 +96,8 @@ int Bare(QApplication& application, bool japaneseText) {
     window.setCentralWidget(new QTreeView(&window));
     // For reference: the same window with one line of Japanese text, which
     // brings in the font loading that any window of the program pays for.
-    if (japaneseText) window.setWindowTitle("ﾌｧｲﾙ ﾌｫﾙﾀﾞ"), window.statusBar()->showMessage("ﾌｧｲﾙ ﾌｫﾙﾀﾞ");
+    if (japaneseText)
+        window.setWindowTitle("ﾌｧｲﾙ ﾌｫﾙﾀﾞ"), window.statusBar()->showMessage("ﾌｧｲﾙ ﾌｫﾙﾀﾞ");
     QTimer::singleShot(0, &application, [&] {
         PrintReadyTime();
         application.quit();

@@ -14,7 +14,7 @@ const std::map<std::string, Command> kCommands = {
 };
 
 std::optional<int> UnitDecimals(const std::string& unit) {
-    static const std::array<const char*, 6> units = {"0.1",   "0.01",   "0.001",
+    static const std::array<const char*, 6> units = {"0.1",    "0.01",    "0.001",
                                                      "0.0001", "0.00001", "0.000001"};
     for (std::size_t i = 0; i < units.size(); ++i) {
         if (unit == units[i]) return static_cast<int>(i) + 1;
@@ -29,8 +29,9 @@ std::string Upper(std::string text) {
 }
 
 class Parser {
-public:
-    Parser(const std::vector<std::string>& args, std::string& error) : m_args(args), m_error(error) {}
+  public:
+    Parser(const std::vector<std::string>& args, std::string& error)
+        : m_args(args), m_error(error) {}
 
     std::optional<Options> Parse() {
         if (m_args.empty()) {
@@ -59,7 +60,7 @@ public:
         return m_options;
     }
 
-private:
+  private:
     std::optional<std::string> Value(const std::string& option) {
         if (m_index + 1 >= m_args.size()) {
             Reject(option + " needs a value");
@@ -83,7 +84,8 @@ private:
         if (arg == "--unit") return Allowed(arg, {Insert, Remove}) && TakeUnit();
         if (arg == "--keep") return Allowed(arg, {Insert, Remove}) && TakeKeep();
         if (arg == "--dest") return Allowed(arg, {Split}) && TakeDestination();
-        if (arg == "--percent-first") return Allowed(arg, {Split}) && (m_options.percentFirst = true);
+        if (arg == "--percent-first")
+            return Allowed(arg, {Split}) && (m_options.percentFirst = true);
         if (arg == "--percent-last") return Allowed(arg, {Split}) && (m_options.percentLast = true);
         if (arg == "--number") return Allowed(arg, {Split}) && (m_options.numbered = true);
         if (arg == "--skip-empty") return Allowed(arg, {Split}) && (m_options.skipEmpty = true);
@@ -142,7 +144,8 @@ private:
     bool CheckCommand() {
         const auto& o = m_options;
         if (o.command == Command::Double && o.axis == 0) return Reject("double needs --axis");
-        if (o.command == Command::Split && o.destination.empty()) return Reject("split needs --dest");
+        if (o.command == Command::Split && o.destination.empty())
+            return Reject("split needs --dest");
         if (o.command == Command::Join) {
             if (o.output.empty()) return Reject("join needs -o");
             if (o.files.size() < 2) return Reject("join needs two or more files");

@@ -11,10 +11,10 @@ enum class Command { Double, Insert, Remove, Split, Join, Vars, Help };
 struct Options {
     Command command = Command::Help;
     std::vector<std::string> files;
-    std::string output;        // "-o"; empty for the default
-    bool yes = false;          // answer the file-form question Yes
-    char axis = 0;             // double
-    int unitDecimals = 3;      // insert, remove: 0.001
+    std::string output;   // "-o"; empty for the default
+    bool yes = false;     // answer the file-form question Yes
+    char axis = 0;        // double
+    int unitDecimals = 3; // insert, remove: 0.001
     std::string keepLetters = "ONGMSDHTP";
     std::string destination;   // split
     bool percentFirst = false; // split

@@ -1,10 +1,10 @@
 // tornwel-nc: the NC conversions without a window.
 
 #include "cli_options.h"
+#include "encoding.h"
 #include "nc_commands.h"
 #include "nc_error.h"
 #include "paths.h"
-#include "encoding.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -55,7 +55,9 @@ std::string DefaultOutput(const std::string& file, const std::string& name) {
     return platform::JoinPath(platform::SplitPath(file).first, name);
 }
 
-std::string FileName(const std::string& file) { return platform::SplitPath(file).second; }
+std::string FileName(const std::string& file) {
+    return platform::SplitPath(file).second;
+}
 
 nc::FormQuestion Question(const cli::Options& options, const std::string& file) {
     return [&options, file] {
@@ -70,7 +72,7 @@ nc::FormQuestion Question(const cli::Options& options, const std::string& file) 
 // "-o -": the conversion writes a temporary file that is copied to standard
 // output once it has succeeded, so a failure writes nothing there either.
 class OutputTarget final {
-public:
+  public:
     explicit OutputTarget(std::string path) : m_path(std::move(path)) {
         if (m_path != "-") return;
         const char* tmp = std::getenv("TMPDIR");
@@ -99,7 +101,7 @@ public:
         std::fflush(stdout);
     }
 
-private:
+  private:
     std::string m_path;
     std::string m_tempFolder;
 };
@@ -114,7 +116,8 @@ void RunConversion(const cli::Options& options) {
         suffix = "_2";
         break;
     case cli::Command::Insert:
-        converter = std::make_unique<nc::DecimalInsertion>(options.keepLetters, options.unitDecimals);
+        converter =
+            std::make_unique<nc::DecimalInsertion>(options.keepLetters, options.unitDecimals);
         suffix = "_S";
         break;
     default:
@@ -143,9 +146,8 @@ void RunSplit(const cli::Options& options) {
 
 void RunJoin(const cli::Options& options) {
     const OutputTarget target(options.output);
-    nc::JoinFiles(options.files, target.path(), [&options](const std::string& file) {
-        return Question(options, file)();
-    });
+    nc::JoinFiles(options.files, target.path(),
+                  [&options](const std::string& file) { return Question(options, file)(); });
     target.Deliver();
 }
 
@@ -166,10 +168,18 @@ void RunVars(const cli::Options& options) {
 
 void Run(const cli::Options& options) {
     switch (options.command) {
-    case cli::Command::Split: RunSplit(options); break;
-    case cli::Command::Join: RunJoin(options); break;
-    case cli::Command::Vars: RunVars(options); break;
-    default: RunConversion(options); break;
+    case cli::Command::Split:
+        RunSplit(options);
+        break;
+    case cli::Command::Join:
+        RunJoin(options);
+        break;
+    case cli::Command::Vars:
+        RunVars(options);
+        break;
+    default:
+        RunConversion(options);
+        break;
     }
 }
 

@@ -44,9 +44,12 @@ int FileListModel::FindName(const std::string& name) const {
 
 QString FileListModel::TypeText(const FileRow& row) const {
     switch (row.kind) {
-    case FileRow::Kind::Parent: return {};
-    case FileRow::Kind::Folder: return kFolderTypeText;
-    case FileRow::Kind::File: return m_types.Row(row.type).typeText;
+    case FileRow::Kind::Parent:
+        return {};
+    case FileRow::Kind::Folder:
+        return kFolderTypeText;
+    case FileRow::Kind::File:
+        return m_types.Row(row.type).typeText;
     }
     return {};
 }
@@ -54,20 +57,29 @@ QString FileListModel::TypeText(const FileRow& row) const {
 QString FileListModel::Text(const FileRow& row, int column) const {
     if (row.kind == FileRow::Kind::Parent) return column == NameColumn ? row.caption : QString();
     switch (column) {
-    case NameColumn: return row.caption;
-    case SizeColumn: return row.kind == FileRow::Kind::File ? SizeText(row.size) : QString();
-    case TypeColumn: return TypeText(row);
-    case ModifiedColumn: return QString::fromStdString(platform::FormatLocalTime(row.modified));
-    case AttributesColumn: return QString::fromStdString(AttributeLetters(row.attributes));
-    default: return {};
+    case NameColumn:
+        return row.caption;
+    case SizeColumn:
+        return row.kind == FileRow::Kind::File ? SizeText(row.size) : QString();
+    case TypeColumn:
+        return TypeText(row);
+    case ModifiedColumn:
+        return QString::fromStdString(platform::FormatLocalTime(row.modified));
+    case AttributesColumn:
+        return QString::fromStdString(AttributeLetters(row.attributes));
+    default:
+        return {};
     }
 }
 
 int FileListModel::Image(const FileRow& row) const {
     switch (row.kind) {
-    case FileRow::Kind::Parent: return kParentImage;
-    case FileRow::Kind::Folder: return kFolderImage;
-    case FileRow::Kind::File: return m_types.Row(row.type).image;
+    case FileRow::Kind::Parent:
+        return kParentImage;
+    case FileRow::Kind::Folder:
+        return kFolderImage;
+    case FileRow::Kind::File:
+        return m_types.Row(row.type).image;
     }
     return kFileImage;
 }
@@ -85,11 +97,16 @@ FileListModel::Colour FileListModel::ColourOf(const FileRow& row) const {
 
 QVariant FileListModel::Foreground(const FileRow& row) const {
     switch (ColourOf(row)) {
-    case Colour::Program: return QColor(0, 0, 128);
-    case Colour::System: return QColor(128, 0, 128);
-    case Colour::Hidden: return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
-    case Colour::ReadOnly: return QColor(128, 0, 0);
-    case Colour::Plain: break;
+    case Colour::Program:
+        return QColor(0, 0, 128);
+    case Colour::System:
+        return QColor(128, 0, 128);
+    case Colour::Hidden:
+        return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+    case Colour::ReadOnly:
+        return QColor(128, 0, 0);
+    case Colour::Plain:
+        break;
     }
     return {};
 }
@@ -106,10 +123,12 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const FileRow& row = Row(index.row());
     switch (role) {
-    case Qt::DisplayRole: return Text(row, index.column());
+    case Qt::DisplayRole:
+        return Text(row, index.column());
     case Qt::DecorationRole:
         return index.column() == NameColumn ? QVariant(m_images.At(Image(row))) : QVariant();
-    case Qt::ForegroundRole: return Foreground(row);
+    case Qt::ForegroundRole:
+        return Foreground(row);
     case Qt::FontRole: {
         if (ColourOf(row) != Colour::ReadOnly) return {};
         QFont font = m_font;
@@ -119,7 +138,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         if (index.column() == SizeColumn) return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
-    default: return {};
+    default:
+        return {};
     }
 }
 

@@ -35,7 +35,7 @@ QString SizeText(std::uint64_t bytes);
 class FileListModel final : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     FileListModel(const TypeTable& types, const ImageList& images, QObject* parent = nullptr);
 
     void SetRows(std::vector<FileRow> rows);
@@ -60,7 +60,7 @@ public:
     enum class Colour { Plain, Program, System, Hidden, ReadOnly };
     Colour ColourOf(const FileRow& row) const;
 
-private:
+  private:
     QVariant Foreground(const FileRow& row) const;
     int Image(const FileRow& row) const;
 

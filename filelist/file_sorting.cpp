@@ -20,7 +20,8 @@ struct SortValue {
 std::vector<QCollatorSortKey> NameKeys(const std::vector<FileRow>& rows) {
     std::vector<QCollatorSortKey> keys;
     keys.reserve(rows.size());
-    for (const auto& row : rows) keys.push_back(platform::Collation().SortKey(row.caption));
+    for (const auto& row : rows)
+        keys.push_back(platform::Collation().SortKey(row.caption));
     return keys;
 }
 
@@ -41,7 +42,8 @@ std::vector<std::int64_t> TextRanks(const std::vector<QString>& texts) {
     }
     std::vector<std::int64_t> ranks;
     ranks.reserve(texts.size());
-    for (const auto& text : texts) ranks.push_back(rank[text]);
+    for (const auto& text : texts)
+        ranks.push_back(rank[text]);
     return ranks;
 }
 
@@ -50,7 +52,8 @@ std::vector<std::int64_t> Numbers(const std::vector<FileRow>& rows, int sortKind
     std::vector<std::int64_t> numbers;
     numbers.reserve(rows.size());
     if (sortKind == 2) {
-        for (const auto& row : rows) numbers.push_back(static_cast<std::int64_t>((row.size + 1023) / 1024));
+        for (const auto& row : rows)
+            numbers.push_back(static_cast<std::int64_t>((row.size + 1023) / 1024));
     } else if (sortKind == 4) {
         // The shown text has minutes; files changed within one minute are equal.
         for (const auto& row : rows) {
@@ -61,8 +64,9 @@ std::vector<std::int64_t> Numbers(const std::vector<FileRow>& rows, int sortKind
         std::vector<QString> values;
         values.reserve(rows.size());
         for (const auto& row : rows) {
-            values.push_back(sortKind == 3 ? texts.TypeText(row)
-                                           : QString::fromStdString(AttributeLetters(row.attributes)));
+            values.push_back(sortKind == 3
+                                 ? texts.TypeText(row)
+                                 : QString::fromStdString(AttributeLetters(row.attributes)));
         }
         numbers = TextRanks(values);
     }
@@ -86,12 +90,12 @@ void ApplyOrder(std::vector<FileRow>& rows, std::vector<std::size_t>& order) {
     }
 }
 
-template <typename Less>
-void SortBy(std::vector<FileRow>& rows, Less less, bool descending) {
+template <typename Less> void SortBy(std::vector<FileRow>& rows, Less less, bool descending) {
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     if (descending) {
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return less(b, a); });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return less(b, a); });
     } else {
         std::stable_sort(order.begin(), order.end(), less);
     }
@@ -104,16 +108,21 @@ void SortFileRows(std::vector<FileRow>& rows, int sortKind, bool descending,
                   const FileListModel& texts) {
     if (sortKind == 1) {
         const auto keys = NameKeys(rows);
-        SortBy(rows, [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; }, descending);
+        SortBy(
+            rows, [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; },
+            descending);
     } else if (sortKind >= 2 && sortKind <= 5) {
         const auto numbers = Numbers(rows, sortKind, texts);
-        SortBy(rows, [&](std::size_t a, std::size_t b) { return numbers[a] < numbers[b]; }, descending);
+        SortBy(
+            rows, [&](std::size_t a, std::size_t b) { return numbers[a] < numbers[b]; },
+            descending);
     }
 }
 
 void SortByName(std::vector<FileRow>& rows) {
     const auto keys = NameKeys(rows);
-    SortBy(rows, [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; }, false);
+    SortBy(
+        rows, [&](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; }, false);
 }
 
 } // namespace filelist

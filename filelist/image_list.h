@@ -8,7 +8,7 @@ namespace filelist {
 // The small images of the tool bar and the list. The first 17 are the
 // program's own; every new file type with an icon adds one.
 class ImageList final {
-public:
+  public:
     int Append(const QIcon& icon) {
         m_icons.push_back(icon);
         return static_cast<int>(m_icons.size()) - 1;
@@ -18,7 +18,7 @@ public:
     }
     int Count() const { return static_cast<int>(m_icons.size()); }
 
-private:
+  private:
     std::vector<QIcon> m_icons;
 };
 

@@ -21,7 +21,7 @@ QString FallbackText(const std::string& key) {
 } // namespace
 
 bool IsNcExtension(const std::string& upperExtension) {
-    static const char* const extensions[] = {"",     ".NC",  ".TAP", ".MIN", ".EIA", ".NGC",
+    static const char* const extensions[] = {"",     ".NC",  ".TAP", ".MIN", ".EIA",  ".NGC",
                                              ".CNC", ".PTP", ".ISO", ".PRG", ".GCODE"};
     return std::find(std::begin(extensions), std::end(extensions), upperExtension) !=
            std::end(extensions);
@@ -50,8 +50,8 @@ TypeRow TypeTable::DescribeExtension(const std::string& key) {
     }
     // By name only: the file is never opened for its type.
     static const QMimeDatabase database;
-    const QMimeType mime = database.mimeTypeForFile("x" + QString::fromStdString(key),
-                                                    QMimeDatabase::MatchExtension);
+    const QMimeType mime =
+        database.mimeTypeForFile("x" + QString::fromStdString(key), QMimeDatabase::MatchExtension);
     if (!mime.isValid() || mime.isDefault()) return row;
     const QIcon icon = QIcon::fromTheme(mime.iconName(), QIcon::fromTheme(mime.genericIconName()));
     if (icon.isNull()) return row;

@@ -28,15 +28,17 @@ struct TypeRow {
 // the whole run: the upper-cased extension with its dot ("" without one), or
 // for a program its whole upper-cased name.
 class TypeTable final {
-public:
+  public:
     explicit TypeTable(ImageList& images) : m_images(images) {}
 
     // The row of a file name, added when its key is new.
     int FileTypeName(const std::string& name, bool program);
-    const TypeRow& Row(int row) const { return m_rows[static_cast<std::size_t>(row - kFirstTypeRow)]; }
+    const TypeRow& Row(int row) const {
+        return m_rows[static_cast<std::size_t>(row - kFirstTypeRow)];
+    }
     int TypeTableLast() const { return kFirstTypeRow - 1 + static_cast<int>(m_rows.size()); }
 
-private:
+  private:
     int AddRow(TypeRow row);
     TypeRow DescribeExtension(const std::string& key);
     TypeRow DescribeProgram(const std::string& key);

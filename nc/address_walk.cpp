@@ -6,12 +6,14 @@ namespace nc {
 
 AddressWalk::AddressWalk(std::string_view keepLetters, bool withPoint, bool comments,
                          AppendValue appendValue, int decimals)
-    : m_withPoint(withPoint), m_appendValue(appendValue),
-      m_decimals(decimals) {
-    for (char c : std::string_view("0123456789.-")) m_classes[static_cast<unsigned char>(c)] |= Number;
+    : m_withPoint(withPoint), m_appendValue(appendValue), m_decimals(decimals) {
+    for (char c : std::string_view("0123456789.-"))
+        m_classes[static_cast<unsigned char>(c)] |= Number;
     m_classes['.'] |= Point;
-    for (char c : keepLetters) m_classes[static_cast<unsigned char>(c)] |= Keep;
-    for (char c = 'A'; c <= 'Z'; ++c) m_classes[static_cast<unsigned char>(c)] |= Letter;
+    for (char c : keepLetters)
+        m_classes[static_cast<unsigned char>(c)] |= Keep;
+    for (char c = 'A'; c <= 'Z'; ++c)
+        m_classes[static_cast<unsigned char>(c)] |= Letter;
     if (!comments) return;
     m_classes[')'] |= Closer;
     m_classes[']'] |= Closer;
@@ -45,7 +47,8 @@ void AddressWalk::Walk(std::string_view line, std::string& out) {
         if (m_insideComment) {
             // Skipped up to the opener, which then ends the comment and,
             // being neither number nor letter, ends any collected text.
-            while (i > 0 && !(classOf(i - 1) & Opener)) --i;
+            while (i > 0 && !(classOf(i - 1) & Opener))
+                --i;
             if (i == 0) break;
             m_insideComment = false;
             --i;
@@ -55,7 +58,8 @@ void AddressWalk::Walk(std::string_view line, std::string& out) {
         if (byteClass & Number) {
             const std::size_t end = i;
             std::uint8_t runClasses = byteClass;
-            while (--i > 0 && (classOf(i - 1) & Number)) runClasses |= classOf(i - 1);
+            while (--i > 0 && (classOf(i - 1) & Number))
+                runClasses |= classOf(i - 1);
             // Text at the start of the line has no letter and stays as it is.
             if (i > 0 && (classOf(i - 1) & (Keep | Letter)) == Letter &&
                 Collected(line.substr(i, end - i), (runClasses & Point) != 0)) {

@@ -15,16 +15,21 @@ namespace nc {
 // text between ")" or "]" and "(" or "[" and carries that state over to the
 // next line.
 class AddressWalk final {
-public:
+  public:
     using AppendValue = void (*)(std::string& out, std::string_view number, int decimals);
 
     AddressWalk(std::string_view keepLetters, bool withPoint, bool comments,
                 AppendValue appendValue, int decimals);
     void Walk(std::string_view line, std::string& out);
 
-private:
+  private:
     enum ByteClass : std::uint8_t {
-        Number = 1, Keep = 2, Letter = 4, Closer = 8, Opener = 16, Point = 32
+        Number = 1,
+        Keep = 2,
+        Letter = 4,
+        Closer = 8,
+        Opener = 16,
+        Point = 32
     };
 
     // Writes the new line from its end backwards into m_reversed.
@@ -37,9 +42,9 @@ private:
     AppendValue m_appendValue;
     int m_decimals;
 
-    std::string m_reversed;      // the new line fills it from the end
-    std::size_t m_written = 0;   // bytes filled at its end
-    std::string m_value;         // the new text of one value
+    std::string m_reversed;    // the new line fills it from the end
+    std::size_t m_written = 0; // bytes filled at its end
+    std::string m_value;       // the new text of one value
 };
 
 } // namespace nc

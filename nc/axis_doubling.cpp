@@ -5,7 +5,9 @@
 namespace nc {
 namespace {
 
-bool IsRunChar(char c) { return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == ' '; }
+bool IsRunChar(char c) {
+    return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == ' ';
+}
 
 // Digits after the point as the pattern table of the doubling gives them: a
 // value without a point stays an integer, a bare point gains one digit, and
@@ -29,14 +31,16 @@ void AxisDoubling::ConvertLine(std::string_view line, std::string& out) {
     }
     const std::size_t start = letter + 1;
     std::size_t end = start;
-    while (end < line.size() && IsRunChar(line[end])) ++end;
+    while (end < line.size() && IsRunChar(line[end]))
+        ++end;
     const std::string_view run = line.substr(start, end - start);
     if (run.empty() || run == "-") {
         out.append(line);
         return;
     }
     std::size_t numberEnd = end;
-    while (numberEnd > start && line[numberEnd - 1] == ' ') --numberEnd;
+    while (numberEnd > start && line[numberEnd - 1] == ' ')
+        --numberEnd;
     const std::string_view number = line.substr(start, numberEnd - start);
     const int decimals = DoubledDecimals(number);
     out.append(line.substr(0, start));

@@ -2,7 +2,6 @@
 
 #include "value_transforms.h"
 
-
 namespace nc {
 namespace {
 

@@ -22,7 +22,8 @@ std::uint64_t PowerOfTen(int exponent) {
 std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {
     std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && text[i] == ' ') ++i;
+    while (i < n && text[i] == ' ')
+        ++i;
     ExactDecimal result;
     if (i < n && text[i] == '-') {
         result.negative = true;
@@ -45,14 +46,16 @@ std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {
             break;
         }
     }
-    while (i < n && text[i] == ' ') ++i;
+    while (i < n && text[i] == ' ')
+        ++i;
     if (i != n || (!anyDigit && !point)) return std::nullopt;
     return result;
 }
 
 void AppendScaledUnits(std::string& out, bool negative, std::uint64_t units, int decimals) {
     char digits[24];
-    const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
+    const auto length =
+        static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
     // Assembled in one buffer, then appended at once.
     char text[48];
     int at = 0;
@@ -61,7 +64,8 @@ void AppendScaledUnits(std::string& out, bool negative, std::uint64_t units, int
     if (intLength <= 0) {
         text[at++] = '0';
         text[at++] = '.';
-        for (int i = intLength; i < 0; ++i) text[at++] = '0';
+        for (int i = intLength; i < 0; ++i)
+            text[at++] = '0';
         std::memcpy(text + at, digits, static_cast<std::size_t>(length));
         at += length;
     } else {

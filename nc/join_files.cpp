@@ -21,7 +21,8 @@ void JoinFiles(const std::vector<std::string>& sources, const std::string& outpu
     for (std::size_t i = 0; i < sources.size(); ++i) {
         NcReader reader(sources[i], [&] { return ask && ask(sources[i]); });
         std::string_view line;
-        while (reader.Next(line)) writer.BeginJoinedLine().append(line);
+        while (reader.Next(line))
+            writer.BeginJoinedLine().append(line);
         writer.FinishText(reader.EndsWithBreak());
         if (progress) progress(i + 1, sources.size());
     }

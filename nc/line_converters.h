@@ -12,18 +12,18 @@ namespace nc {
 // one line to `out`; it throws NcError (without a line number) when a value
 // cannot be read. Converters may carry state from one line to the next.
 class LineConverter {
-public:
+  public:
     virtual ~LineConverter() = default;
     virtual void ConvertLine(std::string_view line, std::string& out) = 0;
 };
 
 // Doubles the value after the first occurrence of the axis letter.
 class AxisDoubling final : public LineConverter {
-public:
+  public:
     explicit AxisDoubling(char axis);
     void ConvertLine(std::string_view line, std::string& out) override;
 
-private:
+  private:
     char m_axis;
 };
 
@@ -34,26 +34,26 @@ inline constexpr int kMaxUnitDecimals = 6;
 // The decimal point conversions: address values rewritten by an AddressWalk,
 // lines starting with "O" or ":" left as they are.
 class AddressValueConversion : public LineConverter {
-public:
+  public:
     void ConvertLine(std::string_view line, std::string& out) override;
 
-protected:
+  protected:
     explicit AddressValueConversion(AddressWalk walk) : m_walk(std::move(walk)) {}
 
-private:
+  private:
     AddressWalk m_walk;
 };
 
 // Rewrites integer address values as decimals in units of 10^-decimals.
 class DecimalInsertion final : public AddressValueConversion {
-public:
+  public:
     DecimalInsertion(std::string_view keepLetters, int decimals);
 };
 
 // Rewrites decimal address values as integer counts of 10^-decimals units,
 // leaving comments in parentheses or brackets alone (across lines).
 class DecimalRemoval final : public AddressValueConversion {
-public:
+  public:
     DecimalRemoval(std::string_view keepLetters, int decimals);
 };
 

@@ -11,7 +11,9 @@ std::string NameWithSuffix(const std::string& name, const std::string& suffix) {
     return name.substr(0, dot) + suffix + name.substr(dot);
 }
 
-std::string VariableListName(const std::string& sourceName) { return "変数" + sourceName; }
+std::string VariableListName(const std::string& sourceName) {
+    return "変数" + sourceName;
+}
 
 void RunLinePass(const std::string& source, const std::string& output, LineConverter& converter,
                  const FormQuestion& ask, const Progress& progress) {

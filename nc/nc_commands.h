@@ -1,7 +1,7 @@
 #pragma once
 
-#include "nc_reader.h"
 #include "line_converters.h"
+#include "nc_reader.h"
 
 #include <cstdint>
 #include <functional>

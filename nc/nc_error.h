@@ -9,13 +9,13 @@ namespace nc {
 // An error that ends a conversion. The text is the message shown to the user;
 // the line number (1-based, 0 when no line is involved) says where it stopped.
 class NcError final : public std::runtime_error {
-public:
+  public:
     explicit NcError(const std::string& message, std::int64_t line = 0)
         : std::runtime_error(message), m_line(line) {}
     std::int64_t line() const { return m_line; }
     NcError atLine(std::int64_t line) const { return NcError(what(), line); }
 
-private:
+  private:
     std::int64_t m_line;
 };
 
@@ -27,7 +27,8 @@ inline constexpr const char* kNoProgramNumberMessage = "Ｏ番号が見つかり
 inline constexpr const char* kJoinNameIsSourceMessage =
     "この結合ﾌｧｲﾙ名は選択したﾌｧｲﾙに存在します。";
 inline constexpr const char* kFileFormQuestion =
-    "ファイル形式が違います。\nそのまま読み込みは可能ですが、データの一部読み込めない可能性が有ります。\n"
+    "ファイル形式が違います。\nそのまま読み込みは可能ですが、データの一部読み込めない可能性が有りま"
+    "す。\n"
     "読み込み開始は「はい(Y)」";
 
 } // namespace nc

@@ -34,13 +34,16 @@ std::size_t FindBreakOrNul(const char* data, std::size_t at, std::size_t end) {
     const __m128i nul = _mm_setzero_si128();
     for (; at + 16 <= end; at += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-        const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)),
-                                          _mm_cmpeq_epi8(bytes, nul));
+        const __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)),
+                         _mm_cmpeq_epi8(bytes, nul));
         const int mask = _mm_movemask_epi8(hits);
-        if (mask != 0) return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+        if (mask != 0)
+            return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
     }
 #endif
-    while (at < end && !IsBreakOrNul(data[at])) ++at;
+    while (at < end && !IsBreakOrNul(data[at]))
+        ++at;
     return at;
 }
 
@@ -98,7 +101,8 @@ NcReader::Raw NcReader::NextRawLine(bool stopAtNul, std::string_view& line, bool
         if (stopAtNul) {
             at = FindBreakOrNul(data, at, m_end);
         } else {
-            while (at < m_end && data[at] != '\n' && data[at] != '\r') ++at;
+            while (at < m_end && data[at] != '\n' && data[at] != '\r')
+                ++at;
         }
         if (at == m_end && !m_eof) {
             const std::size_t scanned = at - m_begin;

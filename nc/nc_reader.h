@@ -16,7 +16,7 @@ using FormQuestion = std::function<bool()>;
 // holding the whole file: the text is cut at its first NUL byte; CR LF, a lone
 // CR and a lone LF end a line; the terminators are not part of the lines.
 class NcReader final {
-public:
+  public:
     // Throws NcError with the cannot-open message when the file cannot be read.
     NcReader(const std::string& path, const FormQuestion& ask);
     ~NcReader();
@@ -31,7 +31,7 @@ public:
     std::uint64_t bytesDone() const { return m_consumed; }
     std::uint64_t fileSize() const { return m_fileSize; }
 
-private:
+  private:
     enum class Mode { Text, Pieces, Nothing };
     enum class Raw { Line, End };
 

@@ -12,7 +12,9 @@
 namespace nc {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // strtold must not see the user's locale: an NC program always uses ".".
 locale_t CLocale() {
@@ -73,7 +75,9 @@ std::string RoundedUnits(const EighteenDigits& value, int decimals) {
 
 } // namespace
 
-NcPattern DecimalsPattern(int decimals) { return NcPattern{decimals, false}; }
+NcPattern DecimalsPattern(int decimals) {
+    return NcPattern{decimals, false};
+}
 
 std::optional<NcPattern> PatternFromText(std::string_view text) {
     if (text == "_000") return NcPattern{0, true};
@@ -88,18 +92,21 @@ std::optional<NcPattern> PatternFromText(std::string_view text) {
 std::optional<long double> TryReadNcValue(std::string_view text) {
     std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && text[i] == ' ') ++i;
+    while (i < n && text[i] == ' ')
+        ++i;
     std::string normal;
     if (i < n && (text[i] == '+' || text[i] == '-')) normal += text[i++];
     const std::size_t intStart = i;
-    while (i < n && IsDigit(text[i])) ++i;
+    while (i < n && IsDigit(text[i]))
+        ++i;
     std::string_view intDigits = text.substr(intStart, i - intStart);
     std::string_view fracDigits;
     bool point = false;
     if (i < n && text[i] == '.') {
         point = true;
         const std::size_t fracStart = ++i;
-        while (i < n && IsDigit(text[i])) ++i;
+        while (i < n && IsDigit(text[i]))
+            ++i;
         fracDigits = text.substr(fracStart, i - fracStart);
     }
     if (intDigits.empty() && !point) return std::nullopt;
@@ -111,11 +118,13 @@ std::optional<long double> TryReadNcValue(std::string_view text) {
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-')) normal += text[i++];
         const std::size_t expStart = i;
-        while (i < n && IsDigit(text[i])) ++i;
+        while (i < n && IsDigit(text[i]))
+            ++i;
         if (i == expStart) return std::nullopt;
         normal.append(text.substr(expStart, i - expStart));
     }
-    while (i < n && text[i] == ' ') ++i;
+    while (i < n && text[i] == ' ')
+        ++i;
     if (i != n) return std::nullopt;
     errno = 0;
     const long double value = strtold_l(normal.c_str(), nullptr, CLocale());

@@ -11,7 +11,7 @@ namespace nc {
 // Writes an output file through a buffer to a temporary name; Commit renames it
 // into place. Failures throw NcError with the cannot-create message.
 class NcWriter final {
-public:
+  public:
     explicit NcWriter(const std::string& path);
     // Starts a line: the lines of a text are joined with CR LF.
     std::string& BeginJoinedLine();
@@ -26,7 +26,7 @@ public:
     void Commit();
     const std::string& path() const { return m_path; }
 
-private:
+  private:
     void Flush();
 
     std::string m_path;

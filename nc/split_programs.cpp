@@ -32,7 +32,7 @@ std::optional<std::string> FindFirstProgramLine(const std::string& source,
 }
 
 class ProgramFiles final {
-public:
+  public:
     ProgramFiles(const std::string& source, const std::string& destination,
                  const SplitOptions& options)
         : m_source(source), m_destination(destination), m_options(options),
@@ -71,7 +71,7 @@ public:
 
     std::vector<std::string> TakeWritten() { return std::move(m_written); }
 
-private:
+  private:
     const std::string& m_source;
     const std::string& m_destination;
     const SplitOptions& m_options;

@@ -124,7 +124,8 @@ bool AppendRemovedFast(std::string& out, std::string_view number, int decimals) 
     if (!plain || plain->intDigits.size() + plain->fracDigits.size() > 40) return false;
     char joined[40];
     std::memcpy(joined, plain->intDigits.data(), plain->intDigits.size());
-    std::memcpy(joined + plain->intDigits.size(), plain->fracDigits.data(), plain->fracDigits.size());
+    std::memcpy(joined + plain->intDigits.size(), plain->fracDigits.data(),
+                plain->fracDigits.size());
     const std::string_view digits = WithoutLeadingZeros(
         std::string_view(joined, plain->intDigits.size() + plain->fracDigits.size()));
     if (digits.size() > static_cast<std::size_t>(kExactDigits)) return false;
@@ -132,7 +133,8 @@ bool AppendRemovedFast(std::string& out, std::string_view number, int decimals) 
     const int shift = decimals - static_cast<int>(plain->fracDigits.size());
     std::string units;
     if (shift >= 0) {
-        if (digits.size() + static_cast<std::size_t>(shift) > static_cast<std::size_t>(kExactDigits)) {
+        if (digits.size() + static_cast<std::size_t>(shift) >
+            static_cast<std::size_t>(kExactDigits)) {
             return false;
         }
         units.assign(digits);

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kFormulaMark = "[数式]";
 
 class VariableCollector final {
-public:
+  public:
     // Walks the line from its end: digits gather, "#" names a variable.
     void ScanLine(std::string_view line) {
         if (IsProgramNumberLine(line) || std::memchr(line.data(), '#', line.size()) == nullptr) {
@@ -39,12 +39,22 @@ public:
         VariableList list;
         for (auto& text : m_found) {
             switch (text.size()) {
-            case 1: list.other.push_back(text + kFormulaMark); break;
+            case 1:
+                list.other.push_back(text + kFormulaMark);
+                break;
             case 2:
-            case 3: list.local.push_back(std::move(text)); break;
-            case 4: list.common.push_back(std::move(text)); break;
-            case 5: list.system.push_back(std::move(text)); break;
-            default: list.other.push_back(std::move(text)); break;
+            case 3:
+                list.local.push_back(std::move(text));
+                break;
+            case 4:
+                list.common.push_back(std::move(text));
+                break;
+            case 5:
+                list.system.push_back(std::move(text));
+                break;
+            default:
+                list.other.push_back(std::move(text));
+                break;
             }
         }
         for (auto* kind : {&list.local, &list.common, &list.system, &list.other}) {
@@ -53,7 +63,7 @@ public:
         return list;
     }
 
-private:
+  private:
     void Add(std::string_view text) {
         if (m_seen.emplace(text).second) m_found.emplace_back(text);
     }

@@ -35,7 +35,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
         auto end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
         lines.push_back(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
+            text[end + 1] == '\n') {
             ++end;
         }
         start = end + 1;
@@ -54,8 +55,8 @@ IniDocument IniDocument::Parse(std::string_view text) {
             document.m_sections.push_back({std::string(name), {}});
             continue;
         }
-        auto& lines = document.m_sections.empty() ? document.m_preamble
-                                                   : document.m_sections.back().lines;
+        auto& lines =
+            document.m_sections.empty() ? document.m_preamble : document.m_sections.back().lines;
         const auto equals = line.find('=');
         const bool isKey = equals != std::string_view::npos && line[0] != ';' && equals > 0;
         lines.push_back({isKey ? std::string(Trimmed(line.substr(0, equals))) : std::string(),
@@ -81,7 +82,8 @@ std::optional<std::string> IniDocument::Value(std::string_view section,
     if (!found) return std::nullopt;
     for (const auto& line : found->lines) {
         if (line.key.empty() || !EqualsIgnoringCase(line.key, key)) continue;
-        std::string_view value = Trimmed(std::string_view(line.text).substr(line.text.find('=') + 1));
+        std::string_view value =
+            Trimmed(std::string_view(line.text).substr(line.text.find('=') + 1));
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
             value = value.substr(1, value.size() - 2);
         }
@@ -105,16 +107,19 @@ void IniDocument::Set(std::string_view section, std::string_view key, const std:
     }
     // A new key goes after the section's last key, before trailing blank lines.
     auto at = target->lines.end();
-    while (at != target->lines.begin() && Trimmed((at - 1)->text).empty()) --at;
+    while (at != target->lines.begin() && Trimmed((at - 1)->text).empty())
+        --at;
     target->lines.insert(at, {std::string(key), text});
 }
 
 std::string IniDocument::Text() const {
     std::string text;
-    for (const auto& line : m_preamble) text += line.text + "\r\n";
+    for (const auto& line : m_preamble)
+        text += line.text + "\r\n";
     for (const auto& section : m_sections) {
         text += "[" + section.name + "]\r\n";
-        for (const auto& line : section.lines) text += line.text + "\r\n";
+        for (const auto& line : section.lines)
+            text += line.text + "\r\n";
     }
     return text;
 }

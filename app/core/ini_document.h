@@ -12,7 +12,7 @@ namespace app {
 // (comments, blank lines) and unknown keys are kept as they are, so writing
 // the settings leaves whatever else the file holds.
 class IniDocument final {
-public:
+  public:
     static IniDocument Parse(std::string_view text);
 
     // The value of a key; nothing when the key is missing. Surrounding blanks
@@ -24,7 +24,7 @@ public:
     // The document as text, lines ended by CR LF.
     std::string Text() const;
 
-private:
+  private:
     struct Line {
         std::string key; // empty for a line that is not a key
         std::string text;

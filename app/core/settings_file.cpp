@@ -25,14 +25,16 @@ std::string SlotKey(int slot, const char* suffix) {
 IniDocument ReadDocument(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return {};
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     return IniDocument::Parse(platform::FromSettingsEncoding(bytes));
 }
 
 class Reader {
-public:
+  public:
     explicit Reader(const IniDocument& document) : m_document(document) {}
-    void Text(const char* section, const char* key, std::string& field, const char* fallback) const {
+    void Text(const char* section, const char* key, std::string& field,
+              const char* fallback) const {
         field = m_document.Value(section, key).value_or(fallback);
     }
     void Integer(const char* section, const char* key, int& field, int fallback) const {
@@ -40,7 +42,7 @@ public:
         field = value ? ParseIniInteger(*value).value_or(fallback) : fallback;
     }
 
-private:
+  private:
     const IniDocument& m_document;
 };
 
@@ -85,7 +87,8 @@ void SaveSettings(const std::string& path, const MainState& state) {
     integer("Left", state.Bounds.Left);
     integer("Height", state.Bounds.Height);
     integer("Width", state.Bounds.Width);
-    for (int i = 0; i < kColumnCount; ++i) integer(kWidthKeys[i], state.ColumnWidths[i]);
+    for (int i = 0; i < kColumnCount; ++i)
+        integer(kWidthKeys[i], state.ColumnWidths[i]);
     document.Set(kMain, "DirPath", state.CurrentDir);
     document.Set(kMain, "FileMask", state.FileMask);
     document.Set(kSetting, "FileSort", state.SortKey);

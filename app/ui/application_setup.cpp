@@ -11,8 +11,8 @@ QFont ProgramFont() {
     // makes every text look through their substitutes, which slows start-up.
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
-        for (const char* name : {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "IPAexGothic",
-                                 "Noto Sans CJK JP"}) {
+        for (const char* name :
+             {"ＭＳ Ｐゴシック", "MS PGothic", "IPAPGothic", "IPAexGothic", "Noto Sans CJK JP"}) {
             if (installed.contains(QString(name))) return QString(name);
         }
         return QString();

@@ -24,7 +24,8 @@ KeyLegend::KeyLegend(const std::vector<Section>& sections, QWidget* parent)
     setStretchLastSection(false);
     setSectionResizeMode(QHeaderView::Fixed);
     setMinimumSectionSize(1);
-    for (int i = 0; i < static_cast<int>(sections.size()); ++i) resizeSection(i, sections[i].second);
+    for (int i = 0; i < static_cast<int>(sections.size()); ++i)
+        resizeSection(i, sections[i].second);
     setFixedHeight(kLegendHeight);
     setFocusPolicy(Qt::NoFocus);
 }

@@ -10,7 +10,7 @@ namespace app {
 class KeyLegend final : public QHeaderView {
     Q_OBJECT
 
-public:
+  public:
     using Section = std::pair<const char*, int>; // text, width in pixels
     KeyLegend(const std::vector<Section>& sections, QWidget* parent);
 };

@@ -35,7 +35,8 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     setWindowTitle("Tornwel");
     resize(572, 405);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
-    for (int image = 0; image < kToolImageCount; ++image) m_images.Append(ToolImage(image));
+    for (int image = 0; image < kToolImageCount; ++image)
+        m_images.Append(ToolImage(image));
     BuildToolBars();
     BuildMenus();
     BuildListMenu();
@@ -119,8 +120,8 @@ bool MainWindow::FormCloseQuery() {
 void MainWindow::SelectOnlyItem(int index) {
     const QModelIndex target = m_model->index(index, 0);
     m_fileList->setFocus();
-    m_fileList->selectionModel()->setCurrentIndex(
-        target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_fileList->selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect |
+                                                              QItemSelectionModel::Rows);
     m_fileList->scrollTo(target, QAbstractItemView::EnsureVisible);
 }
 
@@ -147,7 +148,8 @@ void MainWindow::CopyDroppedFiles(const QStringList& paths) {
     m_state.OpCount = 0;
     const auto ask = [this](const std::string& target) {
         const int answer = platform::AskWarningYesNo(
-            this, QString("すでに%1が有ります。\n上書きしますか？").arg(platform::DisplayText(target)));
+            this,
+            QString("すでに%1が有ります。\n上書きしますか？").arg(platform::DisplayText(target)));
         return answer == platform::IDYES ? fileops::ConflictAnswer::Replace
                                          : fileops::ConflictAnswer::Skip;
     };

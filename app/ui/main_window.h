@@ -28,7 +28,7 @@ struct ProgramFiles {
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit MainWindow(ProgramFiles files, QWidget* parent = nullptr);
 
     MainState& state() { return m_state; }
@@ -53,20 +53,19 @@ public:
     QMenu* listMenu() const { return m_listMenu; }
     filelist::TypeTable& typeTable() { return m_types; }
 
-
     static QString Caption(const std::string& versionText);
 
-signals:
+  signals:
     // A listing has been shown (tests and measurements wait for it).
     void FileListRefreshed();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();

@@ -58,37 +58,61 @@ struct MenuSpec {
 };
 
 const MenuSpec kMenus[] = {
-    {"Menu_file", "ﾌｧｲﾙ", {{"Menu_explorer", "ｴｸｽﾌﾟﾛｰﾗ"}, {"Menu_control", "ｺﾝﾄﾛｰﾙﾊﾟﾈﾙ"},
-                            {nullptr, nullptr}, {"Menu_close", "閉じる"}}},
-    {"Menu_edit", "編集", {{"Menu_delete", "削除"}, {"Menu_copy", "ｺﾋﾟｰ"}, {"Menu_move", "移動"},
-                           {"Menu_findfile", "検索"}, {"Menu_view", "ﾌｧｲﾙﾋﾞｭｰ"}, {nullptr, nullptr},
-                           {"Menu_rename", "名前変更"}, {"Menu_fileinfo", "ﾌｧｲﾙ情報変更"},
-                           {nullptr, nullptr}, {"Menu_selectall", "全て選択"}}},
-    {"Menu_convert", "変換機能", {{"Menu_bai2", "指定軸２倍"}, {"Menu_plus", "ﾃﾞｰﾀ結合"},
-                                   {"Menu_divides", "Ｏ番号毎分割"}, {"Menu_decimal", "小数点付き"},
-                                   {"Menu_decimalc", "小数点無し"}, {"Menu_lst", "変数リスト"}}},
+    {"Menu_file",
+     "ﾌｧｲﾙ",
+     {{"Menu_explorer", "ｴｸｽﾌﾟﾛｰﾗ"},
+      {"Menu_control", "ｺﾝﾄﾛｰﾙﾊﾟﾈﾙ"},
+      {nullptr, nullptr},
+      {"Menu_close", "閉じる"}}},
+    {"Menu_edit",
+     "編集",
+     {{"Menu_delete", "削除"},
+      {"Menu_copy", "ｺﾋﾟｰ"},
+      {"Menu_move", "移動"},
+      {"Menu_findfile", "検索"},
+      {"Menu_view", "ﾌｧｲﾙﾋﾞｭｰ"},
+      {nullptr, nullptr},
+      {"Menu_rename", "名前変更"},
+      {"Menu_fileinfo", "ﾌｧｲﾙ情報変更"},
+      {nullptr, nullptr},
+      {"Menu_selectall", "全て選択"}}},
+    {"Menu_convert",
+     "変換機能",
+     {{"Menu_bai2", "指定軸２倍"},
+      {"Menu_plus", "ﾃﾞｰﾀ結合"},
+      {"Menu_divides", "Ｏ番号毎分割"},
+      {"Menu_decimal", "小数点付き"},
+      {"Menu_decimalc", "小数点無し"},
+      {"Menu_lst", "変数リスト"}}},
     {"Menu_outapp", "外部ｱﾌﾟﾘ起動", {{"Menu_outappsetting", "設定"}}},
-    {"Menu_editapp", "編集ｱﾌﾟﾘ", {{"Menu_editor", "ｴﾃﾞｨﾀ"}, {nullptr, nullptr},
-                                   {"Menu_editorsetting", "設定"}}},
+    {"Menu_editapp",
+     "編集ｱﾌﾟﾘ",
+     {{"Menu_editor", "ｴﾃﾞｨﾀ"}, {nullptr, nullptr}, {"Menu_editorsetting", "設定"}}},
     {"Menu_other", "その他", {{"Menu_shortcut", "ﾃﾞｨｽｸﾄｯﾌﾟにｼｮｰﾄｶｯﾄ作成"}}},
-    {"Menu_help", "ﾍﾙﾌﾟ", {{"Menu_homepage", "ﾎｰﾑﾍﾟｰｼﾞ"}, {"Menu_mail", "ﾒｰﾙ"}, {nullptr, nullptr},
-                           {"Menu_version", "ﾊﾞｰｼﾞｮﾝ情報"}}},
+    {"Menu_help",
+     "ﾍﾙﾌﾟ",
+     {{"Menu_homepage", "ﾎｰﾑﾍﾟｰｼﾞ"},
+      {"Menu_mail", "ﾒｰﾙ"},
+      {nullptr, nullptr},
+      {"Menu_version", "ﾊﾞｰｼﾞｮﾝ情報"}}},
 };
 
 const MenuItemSpec kListMenuItems[] = {
-    {"Popup_delete", "(&D)削除"},   {"Popup_copy", "(&C)ｺﾋﾟｰ"},       {"Popup_move", "(&M)移動"},
-    {"Popup_find", "(&F)検索"},     {"Popup_view", "(&V)ﾌｧｲﾙﾋﾞｭｰ"},   {nullptr, nullptr},
-    {"Popup_rename", "名前変更"},   {"Popup_fileinfo", "ﾌｧｲﾙ情報変更"},
+    {"Popup_delete", "(&D)削除"}, {"Popup_copy", "(&C)ｺﾋﾟｰ"},         {"Popup_move", "(&M)移動"},
+    {"Popup_find", "(&F)検索"},   {"Popup_view", "(&V)ﾌｧｲﾙﾋﾞｭｰ"},     {nullptr, nullptr},
+    {"Popup_rename", "名前変更"}, {"Popup_fileinfo", "ﾌｧｲﾙ情報変更"},
 };
 
 const std::vector<KeyLegend::Section> kLegendKeys1 = {
-    {"L:ﾄﾞﾗｲﾌﾞ", 53}, {"←(BS)/→:ﾌｫﾙﾀﾞ入れ替え", 145}, {"S:ｿｰﾄ", 43},
-    {"M:移動", 47},    {"F:検索", 47},                   {"D:削除", 47},
-    {"C:ｺﾋﾟｰ", 47},    {"V:ﾋﾞｭｰ", 47},                   {"E:編集", 50},
+    {"L:ﾄﾞﾗｲﾌﾞ", 53}, {"←(BS)/→:ﾌｫﾙﾀﾞ入れ替え", 145},
+    {"S:ｿｰﾄ", 43},    {"M:移動", 47},
+    {"F:検索", 47},   {"D:削除", 47},
+    {"C:ｺﾋﾟｰ", 47},   {"V:ﾋﾞｭｰ", 47},
+    {"E:編集", 50},
 };
 const std::vector<KeyLegend::Section> kLegendKeys2 = {
-    {"H:２倍", 47},       {"K:結合", 47},      {"B:分割", 47},       {"I:小数点付", 70},
-    {"J:小数点無", 75},   {"N:変数確認", 75},  {"SP:ﾘｽﾄ更新", 100},  {"ESC :終了", 65},
+    {"H:２倍", 47},     {"K:結合", 47},     {"B:分割", 47},      {"I:小数点付", 70},
+    {"J:小数点無", 75}, {"N:変数確認", 75}, {"SP:ﾘｽﾄ更新", 100}, {"ESC :終了", 65},
 };
 
 constexpr int kListColumnWidths[] = {180, 60, 140, 120, 40};
@@ -145,7 +169,8 @@ void MainWindow::BuildMenus() {
     for (const auto& table : kMenus) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(table.title));
         menu->setObjectName(table.name);
-        for (const auto& item : table.items) AddItem(menu, item);
+        for (const auto& item : table.items)
+            AddItem(menu, item);
         if (std::string_view(table.name) != "Menu_outapp") continue;
         // The 26 command slots: hidden items on Alt+A .. Alt+Z, tags 2..27.
         for (int slot = 0; slot < kOutAppCount; ++slot) {
@@ -166,7 +191,8 @@ void MainWindow::BuildMenus() {
 void MainWindow::BuildListMenu() {
     m_listMenu = new QMenu(this);
     m_listMenu->setObjectName("PopupMenu2");
-    for (const auto& item : kListMenuItems) AddItem(m_listMenu, item);
+    for (const auto& item : kListMenuItems)
+        AddItem(m_listMenu, item);
 }
 
 QFrame* MainWindow::BuildStatusPanel() {

@@ -59,7 +59,8 @@ void MainWindow::RefreshFileList(bool KeepFilter, bool KeepPosition, bool Resort
     if (ResortOnly) {
         RememberKeptCaption(KeepPosition);
         files = m_model->TakeRows();
-        files.erase(files.begin(), files.begin() + std::min<std::size_t>(m_state.FolderCount, files.size()));
+        files.erase(files.begin(),
+                    files.begin() + std::min<std::size_t>(m_state.FolderCount, files.size()));
         FinishListing(std::move(files), false, KeepPosition);
         return;
     }
@@ -81,7 +82,8 @@ void MainWindow::RememberKeptCaption(bool keepPosition) {
     const auto selected = m_fileList->selectionModel()->selectedRows();
     if (selected.isEmpty()) return;
     int first = selected.first().row();
-    for (const auto& index : selected) first = std::min(first, index.row());
+    for (const auto& index : selected)
+        first = std::min(first, index.row());
     m_state.KeptCaption = m_model->Row(first).name;
 }
 
@@ -173,7 +175,8 @@ void MainWindow::FinishListing(std::vector<FileRow> files, bool fullListing, boo
 void MainWindow::WriteStatusLabels() {
     const std::string& folder = m_state.CurrentDir;
     m_pathLabel->setText(platform::DisplayText(platform::JoinPath(folder, m_state.FileMask)));
-    const int folders = platform::IsRootPath(folder) ? m_state.FolderCount : m_state.FolderCount - 1;
+    const int folders =
+        platform::IsRootPath(folder) ? m_state.FolderCount : m_state.FolderCount - 1;
     m_countLabel->setText(QString("%1 Files ( +%2 Folder) %3")
                               .arg(m_state.FileCount)
                               .arg(folders)
@@ -183,7 +186,8 @@ void MainWindow::WriteStatusLabels() {
 
 void MainWindow::FocusAfterListing(bool keepPosition) {
     int target = -1;
-    if (keepPosition && !m_state.KeptCaption.empty()) target = m_model->FindName(m_state.KeptCaption);
+    if (keepPosition && !m_state.KeptCaption.empty())
+        target = m_model->FindName(m_state.KeptCaption);
     if (target < 0 && m_state.FileCount != 0) target = m_state.FolderCount;
     if (target < 0 && m_state.FolderCount > 0) target = 0;
     if (target >= 0) SelectOnlyItem(target);

@@ -47,10 +47,13 @@ void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
 // Signs are drawn as strokes, not text: no font has to be loaded for them.
 void Strokes(QPainter& p, const QColor& colour, std::initializer_list<QLineF> lines) {
     p.setPen(QPen(colour, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    for (const QLineF& line : lines) p.drawLine(line);
+    for (const QLineF& line : lines)
+        p.drawLine(line);
 }
 
-void Plus(QPainter& p, const QColor& colour) { Strokes(p, colour, {{8, 4, 8, 12}, {4, 8, 12, 8}}); }
+void Plus(QPainter& p, const QColor& colour) {
+    Strokes(p, colour, {{8, 4, 8, 12}, {4, 8, 12, 8}});
+}
 
 void Hash(QPainter& p, const QColor& colour) {
     Strokes(p, colour, {{6.5, 4, 5.5, 13}, {10.5, 4, 9.5, 13}, {4, 7, 12, 7}, {4, 10.5, 12, 10.5}});
@@ -86,9 +89,15 @@ using Drawing = std::function<void(QPainter&)>;
 
 const Drawing kDrawings[kToolImageCount] = {
     // 0 browse for a folder
-    [](QPainter& p) { Folder(p); Magnifier(p); },
+    [](QPainter& p) {
+        Folder(p);
+        Magnifier(p);
+    },
     // 1 up one level
-    [](QPainter& p) { Folder(p); Arrow(p, {8, 13}, {8, 3}, kGreen); },
+    [](QPainter& p) {
+        Folder(p);
+        Arrow(p, {8, 13}, {8, 3}, kGreen);
+    },
     // 2 delete
     [](QPainter& p) {
         p.setPen(QPen(kRed, 2.5, Qt::SolidLine, Qt::RoundCap));
@@ -96,9 +105,15 @@ const Drawing kDrawings[kToolImageCount] = {
         p.drawLine(QPointF(13, 3), QPointF(3, 13));
     },
     // 3 copy
-    [](QPainter& p) { Page(p, 1, 1, 9, 11); Page(p, 6, 4, 9, 11); },
+    [](QPainter& p) {
+        Page(p, 1, 1, 9, 11);
+        Page(p, 6, 4, 9, 11);
+    },
     // 4 move
-    [](QPainter& p) { Page(p, 1, 1, 8, 10); Arrow(p, {5, 12}, {14, 12}, kBlue); },
+    [](QPainter& p) {
+        Page(p, 1, 1, 8, 10);
+        Arrow(p, {5, 12}, {14, 12}, kBlue);
+    },
     // 5 new folder
     [](QPainter& p) {
         Folder(p);
@@ -115,9 +130,16 @@ const Drawing kDrawings[kToolImageCount] = {
         p.drawPolygon(QPolygonF({{1, 2}, {15, 2}, {10, 8}, {10, 14}, {6, 14}, {6, 8}}));
     },
     // 8 file search
-    [](QPainter& p) { Page(p, 1, 1, 10, 13); Magnifier(p); },
+    [](QPainter& p) {
+        Page(p, 1, 1, 10, 13);
+        Magnifier(p);
+    },
     // 9 join files
-    [](QPainter& p) { Page(p, 1, 1, 7, 7); Page(p, 8, 8, 7, 7); Plus(p, kGreen); },
+    [](QPainter& p) {
+        Page(p, 1, 1, 7, 7);
+        Page(p, 8, 8, 7, 7);
+        Plus(p, kGreen);
+    },
     // 10 split files
     [](QPainter& p) {
         Page(p, 1, 1, 14, 14);
@@ -132,7 +154,10 @@ const Drawing kDrawings[kToolImageCount] = {
         Strokes(p, kRed, {{2, 14, 14, 2}});
     },
     // 13 variable list
-    [](QPainter& p) { Page(p, 2, 1, 12, 14); Hash(p, kBlue); },
+    [](QPainter& p) {
+        Page(p, 2, 1, 12, 14);
+        Hash(p, kBlue);
+    },
     // 14 calculator
     [](QPainter& p) {
         p.setPen(QPen(kInk, 1));
@@ -141,7 +166,8 @@ const Drawing kDrawings[kToolImageCount] = {
         p.setBrush(QColor(190, 230, 190));
         p.drawRect(QRectF(4.5, 3.5, 7, 3));
         for (int row = 0; row < 2; ++row) {
-            for (int col = 0; col < 3; ++col) p.drawPoint(5 + col * 3, 9 + row * 3);
+            for (int col = 0; col < 3; ++col)
+                p.drawPoint(5 + col * 3, 9 + row * 3);
         }
     },
     // 15 a file without an icon of its own
@@ -150,7 +176,8 @@ const Drawing kDrawings[kToolImageCount] = {
         p.setBrush(kPaper);
         p.drawPolygon(QPolygonF({{3.5, 1.5}, {10.5, 1.5}, {13.5, 4.5}, {13.5, 14.5}, {3.5, 14.5}}));
         p.setPen(QPen(QColor(150, 150, 150), 1));
-        for (int y = 6; y <= 12; y += 2) p.drawLine(5, y, 12, y);
+        for (int y = 6; y <= 12; y += 2)
+            p.drawLine(5, y, 12, y);
     },
     // 16 folder
     [](QPainter& p) { Folder(p); },

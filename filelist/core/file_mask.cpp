@@ -38,7 +38,8 @@ FileMask::FileMask(const std::string& mask) {
         m_parts.push_back(mask.substr(start, end - start));
         start = end + 1;
     }
-    for (const auto& part : m_parts) m_extensions.push_back(MaskExtension(part));
+    for (const auto& part : m_parts)
+        m_extensions.push_back(MaskExtension(part));
 }
 
 bool FileMask::Passes(const std::string& fileName) const {

@@ -10,13 +10,13 @@ namespace filelist {
 // mask without its first character, upper-cased. A mask holding "," or "|"
 // is a list of such masks, any of which may match.
 class FileMask final {
-public:
+  public:
     explicit FileMask(const std::string& mask);
     bool Passes(const std::string& fileName) const;
     // The single masks of a list (empty for a single mask).
     const std::vector<std::string>& parts() const { return m_parts; }
 
-private:
+  private:
     bool m_all = false;
     bool m_list = false;
     std::vector<std::string> m_parts;

@@ -31,7 +31,8 @@ int ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
         FolderEntry entry;
         entry.name = name;
         struct stat info {};
-        if (::fstatat(fd, name, &info, 0) != 0 && ::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (::fstatat(fd, name, &info, 0) != 0 &&
+            ::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
             // Vanished between reading and examining: a file row of zero size.
             info = {};
             info.st_mode = S_IFREG | S_IWUSR;

@@ -16,7 +16,8 @@ namespace {
 // Fixed decimals with "." whatever the user's locale.
 std::string Fixed(double value, int decimals) {
     char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     return std::string(text, end.ptr);
 }
 

@@ -17,7 +17,7 @@ namespace fileops {
 namespace {
 
 class Copier {
-public:
+  public:
     Copier(const ConflictQuestion& ask, std::string& error) : m_ask(ask), m_error(error) {}
 
     CopyResult Copy(const std::string& source, const std::string& target) {
@@ -35,7 +35,7 @@ public:
         return CopyFile(source, target, info);
     }
 
-private:
+  private:
     CopyResult Fail(const std::string& path, int code = errno) {
         m_error = path + ": " + std::strerror(code);
         return CopyResult::Failed;
@@ -123,7 +123,8 @@ bool IsInside(const std::string& folder, const std::string& source) {
 CopyResult CopyInto(const std::string& source, const std::string& destinationFolder,
                     const ConflictQuestion& ask, std::string& error) {
     const std::string from = platform::WithoutTrailingSeparator(source);
-    const std::string target = platform::JoinPath(destinationFolder, platform::SplitPath(from).second);
+    const std::string target =
+        platform::JoinPath(destinationFolder, platform::SplitPath(from).second);
     if (platform::SameFile(from, target)) {
         error = target + ": " + std::strerror(EEXIST);
         return CopyResult::Failed;

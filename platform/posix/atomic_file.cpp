@@ -31,7 +31,9 @@ AtomicFile::AtomicFile(std::string targetPath) : m_targetPath(std::move(targetPa
     if (m_fd < 0) ThrowErrno(m_targetPath);
 }
 
-AtomicFile::~AtomicFile() { Discard(); }
+AtomicFile::~AtomicFile() {
+    Discard();
+}
 
 void AtomicFile::Write(std::string_view bytes) {
     while (!bytes.empty()) {
@@ -52,8 +54,8 @@ void AtomicFile::KeepModeAndTime(unsigned mode, const struct timespec& modified)
 
 void AtomicFile::Commit() {
     struct stat existing {};
-    mode_t mode = ::stat(m_targetPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777)
-                                                                : NewFileMode();
+    mode_t mode =
+        ::stat(m_targetPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
     if (m_keepMetadata) {
         mode = static_cast<mode_t>(m_mode);
         const struct timespec times[2] = {{0, UTIME_OMIT}, m_modified};

@@ -10,7 +10,7 @@ namespace platform {
 // over the target on Commit, so that readers never see a half-written file and
 // a failed write leaves the old file untouched. Throws std::system_error.
 class AtomicFile final {
-public:
+  public:
     explicit AtomicFile(std::string targetPath);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
@@ -25,7 +25,7 @@ public:
     void Commit();
     const std::string& targetPath() const { return m_targetPath; }
 
-private:
+  private:
     void Discard() noexcept;
 
     std::string m_targetPath;

@@ -8,7 +8,7 @@ namespace platform {
 // executable's file name in the per-user runtime folder. Held until destroyed
 // (or the process ends, when the system drops it).
 class InstanceLock final {
-public:
+  public:
     explicit InstanceLock(const std::string& executableName);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
@@ -18,7 +18,7 @@ public:
     bool acquired() const { return m_fd >= 0; }
     static std::string LockFilePath(const std::string& executableName);
 
-private:
+  private:
     int m_fd = -1;
 };
 

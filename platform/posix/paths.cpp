@@ -39,14 +39,18 @@ std::string ResolveTypedPath(const std::string& typed, const std::string& curren
         start = end + 1;
     }
     std::string resolved;
-    for (const auto& part : parts) resolved += "/" + part;
+    for (const auto& part : parts)
+        resolved += "/" + part;
     return resolved.empty() ? "/" : resolved;
 }
 
-bool IsRootPath(const std::string& path) { return path == "/"; }
+bool IsRootPath(const std::string& path) {
+    return path == "/";
+}
 
 std::string WithoutTrailingSeparator(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     return path;
 }
 

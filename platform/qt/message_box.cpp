@@ -14,11 +14,16 @@ MessageResponder& Responder() {
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Stop: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Stop:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -26,7 +31,9 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 // Adds the buttons with the program's own texts; returns the default one.
 void AddButtons(QMessageBox& box, MessageButtons buttons) {
     switch (buttons) {
-    case MessageButtons::Ok: box.setDefaultButton(box.addButton("OK", QMessageBox::AcceptRole)); break;
+    case MessageButtons::Ok:
+        box.setDefaultButton(box.addButton("OK", QMessageBox::AcceptRole));
+        break;
     case MessageButtons::OkCancel:
         box.setDefaultButton(box.addButton("OK", QMessageBox::AcceptRole));
         box.addButton("キャンセル", QMessageBox::RejectRole);
@@ -39,10 +46,11 @@ void AddButtons(QMessageBox& box, MessageButtons buttons) {
 }
 
 int AnswerOf(const QMessageBox& box, MessageButtons buttons) {
-    const auto role = box.clickedButton() ? box.buttonRole(box.clickedButton())
-                                          : QMessageBox::RejectRole;
+    const auto role =
+        box.clickedButton() ? box.buttonRole(box.clickedButton()) : QMessageBox::RejectRole;
     if (buttons == MessageButtons::YesNo) return role == QMessageBox::YesRole ? IDYES : IDNO;
-    if (buttons == MessageButtons::OkCancel) return role == QMessageBox::AcceptRole ? IDOK : IDCANCEL;
+    if (buttons == MessageButtons::OkCancel)
+        return role == QMessageBox::AcceptRole ? IDOK : IDCANCEL;
     return IDOK;
 }
 
@@ -74,6 +82,8 @@ int AskWarningYesNo(QWidget* owner, const QString& text) {
     return ShowMessage({owner, "警告", text, MessageIcon::Warning, MessageButtons::YesNo, true});
 }
 
-void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
+void SetMessageResponder(MessageResponder responder) {
+    Responder() = std::move(responder);
+}
 
 } // namespace platform

@@ -1,8 +1,8 @@
 #include "copy_engine.h"
 #include "temp_dir.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,7 +24,8 @@ TEST(CopyEngine, CopiesFoldersWithContentsAndKeepsTimesAndModes) {
     ::symlink("A.NC", dir.File("src/TREE/LINK").c_str());
     dir.Write("dst/.keep", "");
     std::string error;
-    EXPECT_EQ(fileops::CopyInto(dir.File("src/TREE"), dir.File("dst"), {}, error), CopyResult::Copied)
+    EXPECT_EQ(fileops::CopyInto(dir.File("src/TREE"), dir.File("dst"), {}, error),
+              CopyResult::Copied)
         << error;
     EXPECT_EQ(ReadFile(dir.File("dst/TREE/A.NC")), "O1\r\n");
     EXPECT_EQ(ReadFile(dir.File("dst/TREE/SUB/B.NC")), "O2\r\n");
@@ -57,7 +58,8 @@ TEST(CopyEngine, RefusesAFolderIntoItselfAndAFileOntoItself) {
     TempDir dir;
     dir.Write("TREE/SUB/A.NC", "x");
     std::string error;
-    EXPECT_EQ(fileops::CopyInto(dir.File("TREE"), dir.File("TREE/SUB"), {}, error), CopyResult::Failed);
+    EXPECT_EQ(fileops::CopyInto(dir.File("TREE"), dir.File("TREE/SUB"), {}, error),
+              CopyResult::Failed);
     EXPECT_FALSE(Exists(dir.File("TREE/SUB/TREE")));
     EXPECT_EQ(fileops::CopyInto(dir.File("TREE/SUB/A.NC"), dir.File("TREE/SUB"), {}, error),
               CopyResult::Failed);

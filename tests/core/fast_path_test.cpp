@@ -21,7 +21,8 @@ std::string RandomNumber(std::mt19937_64& random, bool point) {
     std::uniform_int_distribution<int> coin(0, 3);
     const auto digits = [&](int count) {
         std::string text;
-        for (int i = 0; i < count; ++i) text += static_cast<char>('0' + digit(random));
+        for (int i = 0; i < count; ++i)
+            text += static_cast<char>('0' + digit(random));
         return text;
     };
     std::string text = coin(random) == 0 ? "-" : "";
@@ -41,7 +42,8 @@ std::string Run(Append append, std::string_view number, int decimals) {
     return out;
 }
 
-void ExpectSameBytes(TryAppend fast, Append general, bool point, int (*decimalsFor)(const std::string&, int)) {
+void ExpectSameBytes(TryAppend fast, Append general, bool point,
+                     int (*decimalsFor)(const std::string&, int)) {
     std::mt19937_64 random(20261210);
     int fastCount = 0;
     for (int i = 0; i < 200000; ++i) {
@@ -55,7 +57,9 @@ void ExpectSameBytes(TryAppend fast, Append general, bool point, int (*decimalsF
     EXPECT_GT(fastCount, 100000) << "the fast path declined too often to be tested";
 }
 
-int UnitDecimals(const std::string&, int unit) { return unit; }
+int UnitDecimals(const std::string&, int unit) {
+    return unit;
+}
 
 int DoubledDecimals(const std::string& number, int) {
     const auto point = number.find('.');

@@ -28,15 +28,17 @@ TEST_P(FileMaskTest, PassesByExtension) {
     EXPECT_EQ(passing, GetParam().passing) << GetParam().mask;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Masks, FileMaskTest,
-    testing::Values(MaskCase{"*.*", "X.NC x.nc X.NC1 X A.TXT B.DAT C.*"},
-                    MaskCase{"*.NC", "X.NC x.nc"}, MaskCase{"*.nc", "X.NC x.nc"},
-                    MaskCase{"*", "X"}, MaskCase{"*.NC,*.TXT", "X.NC x.nc A.TXT"},
-                    MaskCase{"*.NC|*.TXT", "X.NC x.nc A.TXT"},
-                    MaskCase{"*.NC,*.TXT|*.DAT", "X.NC x.nc A.TXT B.DAT"},
-                    MaskCase{"*.NC,", "X.NC x.nc"}, MaskCase{",*.NC", "X.NC x.nc X"},
-                    MaskCase{"*.NC,*.*", "X.NC x.nc C.*"}, MaskCase{"*.NC,,*.TXT", "X.NC x.nc X A.TXT"}));
+INSTANTIATE_TEST_SUITE_P(Masks, FileMaskTest,
+                         testing::Values(MaskCase{"*.*", "X.NC x.nc X.NC1 X A.TXT B.DAT C.*"},
+                                         MaskCase{"*.NC", "X.NC x.nc"},
+                                         MaskCase{"*.nc", "X.NC x.nc"}, MaskCase{"*", "X"},
+                                         MaskCase{"*.NC,*.TXT", "X.NC x.nc A.TXT"},
+                                         MaskCase{"*.NC|*.TXT", "X.NC x.nc A.TXT"},
+                                         MaskCase{"*.NC,*.TXT|*.DAT", "X.NC x.nc A.TXT B.DAT"},
+                                         MaskCase{"*.NC,", "X.NC x.nc"},
+                                         MaskCase{",*.NC", "X.NC x.nc X"},
+                                         MaskCase{"*.NC,*.*", "X.NC x.nc C.*"},
+                                         MaskCase{"*.NC,,*.TXT", "X.NC x.nc X A.TXT"}));
 
 TEST(FileMask, ListKeepsItsParts) {
     EXPECT_EQ(filelist::FileMask("*.NC,*.TXT|*.DAT").parts(),
@@ -68,7 +70,8 @@ TEST(FolderReader, EntriesWithAttributes) {
     std::vector<filelist::FolderEntry> entries;
     ASSERT_EQ(filelist::ReadFolder(dir.path(), entries), 0);
     std::map<std::string, filelist::FolderEntry> byName;
-    for (auto& entry : entries) byName[entry.name] = entry;
+    for (auto& entry : entries)
+        byName[entry.name] = entry;
     ASSERT_EQ(byName.size(), 6u);
     EXPECT_EQ(byName["A.NC"].size, 5u);
     EXPECT_EQ(filelist::AttributeLetters(byName["A.NC"].attributes), "R");

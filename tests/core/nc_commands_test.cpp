@@ -88,7 +88,7 @@ TEST(LinePass, MissingSourceCannotBeOpened) {
 }
 
 class SplitTest : public testing::Test {
-protected:
+  protected:
     std::string Split(const std::string& text, const nc::SplitOptions& options) {
         const auto source = m_dir.Write("PROGS.NC", text);
         nc::SplitPrograms(source, Out(), options, {});
@@ -141,7 +141,8 @@ TEST_F(SplitTest, LinesBeforeTheFirstProgramGoIntoTheFirstFileOnce) {
 
 TEST_F(SplitTest, NoProgramNumberWritesNothing) {
     const auto source = m_dir.Write("PLAIN.NC", "G01X1\r\nX2\r\n");
-    EXPECT_EQ(ErrorOf([&] { nc::SplitPrograms(source, Out(), {}, {}); }), "Ｏ番号が見つかりません。");
+    EXPECT_EQ(ErrorOf([&] { nc::SplitPrograms(source, Out(), {}, {}); }),
+              "Ｏ番号が見つかりません。");
     EXPECT_EQ(ListNames(Out()), ".keep");
 }
 
@@ -157,11 +158,12 @@ TEST_F(SplitTest, ReportsProgramLinesAndFiles) {
     const auto source = m_dir.Write("PROGS.NC", m_programs);
     const auto result = nc::SplitPrograms(source, Out(), {}, {});
     EXPECT_EQ(result.programLines, (std::vector<std::string>{"O100(PART A)", "O200"}));
-    EXPECT_EQ(result.writtenFiles, (std::vector<std::string>{Out() + "/O100.NC", Out() + "/O200.NC"}));
+    EXPECT_EQ(result.writtenFiles,
+              (std::vector<std::string>{Out() + "/O100.NC", Out() + "/O200.NC"}));
 }
 
 class JoinTest : public testing::Test {
-protected:
+  protected:
     TempDir m_dir;
 };
 
@@ -182,7 +184,9 @@ TEST_F(JoinTest, MissingFinalBreakJoinsTheLines) {
 TEST_F(JoinTest, RefusesAnOutputThatIsOneOfTheSources) {
     const auto a = m_dir.Write("A.NC", "O1\r\n");
     const auto b = m_dir.Write("B.NC", "O2\r\n");
-    EXPECT_EQ(ErrorOf([&] { nc::JoinFiles({a, b}, a, {}); }),
+    EXPECT_EQ(ErrorOf([&] {
+                  nc::JoinFiles({a, b}, a, {});
+              }),
               "この結合ﾌｧｲﾙ名は選択したﾌｧｲﾙに存在します。");
     EXPECT_EQ(ReadFile(a), "O1\r\n");
 }
@@ -210,8 +214,9 @@ TEST_F(JoinTest, EmptyTextAddsNothingUnlessReadLineByLine) {
 
 TEST(VariableList, SortsEachKindByBytes) {
     TempDir dir;
-    const auto source = dir.Write("PART.NC", "#101=#102+1\r\n#1=#[#2+1]\r\nO9010(#100)\r\n"
-                                             "(#500)\r\n#10000\r\n#0\r\n#10\r\n#2\r\n#1001\r\n#01\r\n");
+    const auto source =
+        dir.Write("PART.NC", "#101=#102+1\r\n#1=#[#2+1]\r\nO9010(#100)\r\n"
+                             "(#500)\r\n#10000\r\n#0\r\n#10\r\n#2\r\n#1001\r\n#01\r\n");
     const auto list = nc::ScanVariables(source, {});
     EXPECT_EQ(list.local, (std::vector<std::string>{"#0", "#01", "#1", "#10", "#2"}));
     EXPECT_EQ(list.common, (std::vector<std::string>{"#101", "#102", "#500"}));
@@ -225,8 +230,9 @@ TEST(VariableList, SavedInCp932WithCountLines) {
     const std::string path = dir.File(nc::VariableListName("PART.NC"));
     nc::SaveVariableList(nc::ScanVariables(source, {}), path);
     const std::string bytes = ReadFile(path);
-    EXPECT_EQ(platform::Cp932ToUtf8(bytes),
-              "ローカル変数= 1\r\n#1\r\nコモン変数= 1\r\n#100\r\nシステム変数= 0\r\nその他変数= 0\r\n");
+    EXPECT_EQ(
+        platform::Cp932ToUtf8(bytes),
+        "ローカル変数= 1\r\n#1\r\nコモン変数= 1\r\n#100\r\nシステム変数= 0\r\nその他変数= 0\r\n");
     EXPECT_FALSE(platform::IsValidUtf8(bytes));
 }
 
@@ -240,7 +246,8 @@ TEST(VariableList, FileWithoutVariablesGivesFourEmptyKinds) {
 TEST(VariableList, ListsMoreThan9999Variables) {
     TempDir dir;
     std::string text;
-    for (int i = 10000; i < 22000; ++i) text += "#" + std::to_string(i) + "=1\r\n";
+    for (int i = 10000; i < 22000; ++i)
+        text += "#" + std::to_string(i) + "=1\r\n";
     const auto list = nc::ScanVariables(dir.Write("MANY.NC", text), {});
     EXPECT_EQ(list.other.size(), 12000u);
 }

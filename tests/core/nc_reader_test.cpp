@@ -21,7 +21,8 @@ ReadResult ReadAll(const std::string& path, bool answer) {
         return answer;
     });
     std::string_view line;
-    while (reader.Next(line)) result.lines.emplace_back(line);
+    while (reader.Next(line))
+        result.lines.emplace_back(line);
     result.endsWithBreak = reader.EndsWithBreak();
     return result;
 }
@@ -43,14 +44,15 @@ TEST_P(LineBufferTest, SplitsAsTheLineBuffer) {
     EXPECT_EQ(result.questions, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, LineBufferTest,
-    testing::Values(TextCase{"A\r\nB\r\n", {"A", "B"}, true}, TextCase{"A\r\nB", {"A", "B"}, false},
-                    TextCase{"A\rB\nC", {"A", "B", "C"}, false},
-                    TextCase{"A\n\nB\n", {"A", "", "B"}, true}, TextCase{"\r\n", {""}, true},
-                    TextCase{"A\r\r\nB", {"A", "", "B"}, false},
-                    TextCase{std::string("A\0B\r\nC", 6), {"A"}, false},
-                    TextCase{std::string("A\r\n\0B", 5), {"A"}, true}));
+INSTANTIATE_TEST_SUITE_P(Texts, LineBufferTest,
+                         testing::Values(TextCase{"A\r\nB\r\n", {"A", "B"}, true},
+                                         TextCase{"A\r\nB", {"A", "B"}, false},
+                                         TextCase{"A\rB\nC", {"A", "B", "C"}, false},
+                                         TextCase{"A\n\nB\n", {"A", "", "B"}, true},
+                                         TextCase{"\r\n", {""}, true},
+                                         TextCase{"A\r\r\nB", {"A", "", "B"}, false},
+                                         TextCase{std::string("A\0B\r\nC", 6), {"A"}, false},
+                                         TextCase{std::string("A\r\n\0B", 5), {"A"}, true}));
 
 TEST(LineBuffer, BreaksAcrossReadBoundaries) {
     // A CR LF split by the 1 MiB read boundary is still one break, and a line
@@ -81,8 +83,7 @@ TEST(FileFormCheck, EmptyFileAsksAndReadsNothingEitherWay) {
 
 TEST(FileFormCheck, LeadingNulAnsweredYesReadsPiecesCutAtNul) {
     TempDir dir;
-    const std::string path =
-        dir.Write("NUL.NC", std::string("\0X\r\nY\0Z\r\n\r\nW", 13));
+    const std::string path = dir.Write("NUL.NC", std::string("\0X\r\nY\0Z\r\n\r\nW", 13));
     const ReadResult yes = ReadAll(path, true);
     EXPECT_EQ(yes.questions, 1);
     EXPECT_EQ(yes.lines, (std::vector<std::string>{"Y", "W"}));
@@ -93,7 +94,8 @@ TEST(FileFormCheck, LeadingNulAnsweredYesReadsPiecesCutAtNul) {
 
 TEST(FileFormCheck, LongLinesArriveIn499BytePieces) {
     TempDir dir;
-    const std::string path = dir.Write("LONG.NC", std::string("\0\r\n", 3) + std::string(1200, 'a'));
+    const std::string path =
+        dir.Write("LONG.NC", std::string("\0\r\n", 3) + std::string(1200, 'a'));
     const ReadResult result = ReadAll(path, true);
     ASSERT_EQ(result.lines.size(), 3u);
     EXPECT_EQ(result.lines[0].size(), 499u);

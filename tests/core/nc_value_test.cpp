@@ -60,16 +60,16 @@ TEST_P(ReadNcValueTest, ReadsTheNumberRule) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ReadNcValueTest,
-    testing::Values(ReadCase{" 10.5 ", true, 10.5L}, ReadCase{"10.", true, 10},
-                    ReadCase{".", true, 0}, ReadCase{"-.5", true, -0.5L},
-                    ReadCase{"+7", true, 7}, ReadCase{"1E3", true, 1000},
-                    ReadCase{"2.5e-1", true, 0.25L}, ReadCase{"1-2", false, 0},
-                    ReadCase{"-", false, 0}, ReadCase{"", false, 0}, ReadCase{" ", false, 0},
-                    ReadCase{"1.2.3", false, 0}, ReadCase{"- 1", false, 0},
-                    ReadCase{"1e", false, 0}, ReadCase{"1 2", false, 0},
-                    ReadCase{"1e99999", false, 0}, ReadCase{"0x10", false, 0}));
+INSTANTIATE_TEST_SUITE_P(Texts, ReadNcValueTest,
+                         testing::Values(ReadCase{" 10.5 ", true, 10.5L}, ReadCase{"10.", true, 10},
+                                         ReadCase{".", true, 0}, ReadCase{"-.5", true, -0.5L},
+                                         ReadCase{"+7", true, 7}, ReadCase{"1E3", true, 1000},
+                                         ReadCase{"2.5e-1", true, 0.25L}, ReadCase{"1-2", false, 0},
+                                         ReadCase{"-", false, 0}, ReadCase{"", false, 0},
+                                         ReadCase{" ", false, 0}, ReadCase{"1.2.3", false, 0},
+                                         ReadCase{"- 1", false, 0}, ReadCase{"1e", false, 0},
+                                         ReadCase{"1 2", false, 0}, ReadCase{"1e99999", false, 0},
+                                         ReadCase{"0x10", false, 0}));
 
 TEST(ReadNcValue, InvalidTextRaisesTheInvalidNumberMessage) {
     try {

@@ -14,7 +14,8 @@ using testsupport::TempDir;
 TEST(Paths, JoinAndSplit) {
     EXPECT_EQ(platform::JoinPath("/", "a"), "/a");
     EXPECT_EQ(platform::JoinPath("/nc", "a"), "/nc/a");
-    EXPECT_EQ(platform::SplitPath("/nc/a.NC"), (std::pair<std::string, std::string>{"/nc", "a.NC"}));
+    EXPECT_EQ(platform::SplitPath("/nc/a.NC"),
+              (std::pair<std::string, std::string>{"/nc", "a.NC"}));
     EXPECT_EQ(platform::SplitPath("/a"), (std::pair<std::string, std::string>{"/", "a"}));
     EXPECT_EQ(platform::SplitPath("a"), (std::pair<std::string, std::string>{".", "a"}));
     EXPECT_TRUE(platform::IsRootPath("/"));
@@ -34,7 +35,7 @@ TEST(Paths, TypedPathsResolve) {
     EXPECT_EQ(resolve("../../.."), "/");
     EXPECT_EQ(resolve("/a/./b/../c"), "/a/c");
     EXPECT_EQ(resolve("."), "/nc/work");
-    EXPECT_EQ(resolve("~op"), "/nc/work/~op"); // only "~" itself is the home folder
+    EXPECT_EQ(resolve("~op"), "/nc/work/~op");     // only "~" itself is the home folder
     EXPECT_EQ(resolve("Ab/ｱｲ"), "/nc/work/Ab/ｱｲ"); // case and bytes kept
 }
 
@@ -50,7 +51,7 @@ TEST(ForceFolderPath, CreatesEveryMissingLevel) {
     EXPECT_TRUE(platform::ForceFolderPath(dir.File("NEW/SUB/")));
     EXPECT_TRUE(platform::FolderExists(dir.File("NEW")));
     EXPECT_TRUE(platform::FolderExists(dir.File("NEW/SUB")));
-    EXPECT_TRUE(platform::ForceFolderPath(dir.File("NEW/SUB")));  // exists already
+    EXPECT_TRUE(platform::ForceFolderPath(dir.File("NEW/SUB"))); // exists already
 }
 
 TEST(ForceFolderPath, RootAndEmptyPathCreateNothing) {
@@ -90,9 +91,9 @@ TEST(Encoding, InvalidUtf8IsKeptAsBytes) {
 
 TEST(Encoding, Utf8Validation) {
     EXPECT_TRUE(platform::IsValidUtf8("日本語 abc"));
-    EXPECT_FALSE(platform::IsValidUtf8("\xC0\xAF"));        // overlong
-    EXPECT_FALSE(platform::IsValidUtf8("\xED\xA0\x80"));    // surrogate
-    EXPECT_FALSE(platform::IsValidUtf8("\xE3\x81"));        // cut short
+    EXPECT_FALSE(platform::IsValidUtf8("\xC0\xAF"));     // overlong
+    EXPECT_FALSE(platform::IsValidUtf8("\xED\xA0\x80")); // surrogate
+    EXPECT_FALSE(platform::IsValidUtf8("\xE3\x81"));     // cut short
 }
 
 TEST(LocalTime, FormatsMinutes) {

@@ -39,7 +39,7 @@ TEST(SettingsFile, RoundTripKeepsEveryValue) {
     app::MainState saved;
     saved.Bounds = {-120, 0, 800, 612};
     saved.ColumnWidths = {200, 1, 0, 99, 41};
-    saved.CurrentDir = "/data/NC プログラム/☃ snow";  // the snowman is not in Shift-JIS
+    saved.CurrentDir = "/data/NC プログラム/☃ snow"; // the snowman is not in Shift-JIS
     saved.FileMask = "*.NC,*.TXT|*.DAT";
     saved.SortKey = "D";
     saved.SortDirection = "D";
@@ -92,10 +92,10 @@ TEST(SettingsFile, OddValuesReadAsTheFileSays) {
                                          "[Application]\r\nOutAppC_F=\r\nOutAppD_F=Y\r\n");
     app::MainState state;
     app::LoadSettings(path, state);
-    EXPECT_EQ(state.Bounds.Top, 10);   // not a number: the default
-    EXPECT_EQ(state.Bounds.Left, 25);  // names ignore case, blanks around values
+    EXPECT_EQ(state.Bounds.Top, 10);  // not a number: the default
+    EXPECT_EQ(state.Bounds.Left, 25); // names ignore case, blanks around values
     EXPECT_EQ(state.Bounds.Width, 560);
-    EXPECT_EQ(state.OutApps[2].ArgFlag, "");  // present but empty: the empty text
+    EXPECT_EQ(state.OutApps[2].ArgFlag, ""); // present but empty: the empty text
     EXPECT_EQ(state.OutApps[3].ArgFlag, "Y");
     EXPECT_EQ(state.OutApps[4].ArgFlag, "N");
 }
@@ -107,7 +107,8 @@ TEST(SettingsFile, KeepsWhatElseTheFileHolds) {
     app::MainState state;
     app::LoadSettings(path, state);
     app::SaveSettings(path, state);
-    const app::IniDocument document = app::IniDocument::Parse(*platform::Cp932ToUtf8(ReadFile(path)));
+    const app::IniDocument document =
+        app::IniDocument::Parse(*platform::Cp932ToUtf8(ReadFile(path)));
     EXPECT_EQ(document.Value("Main", "Extra"), "1");
     EXPECT_EQ(document.Value("Mine", "Key"), "Value");
     EXPECT_EQ(document.Value("Main", "Top"), "5");

@@ -8,7 +8,7 @@
 
 // A scratch folder for one run of a file command, removed afterwards.
 class FuzzFolder {
-public:
+  public:
     FuzzFolder() {
         char pattern[] = "/tmp/tornwel-fuzz-XXXXXX";
         m_path = ::mkdtemp(pattern);
@@ -27,6 +27,6 @@ public:
     }
     const std::string& path() const { return m_path; }
 
-private:
+  private:
     std::string m_path;
 };

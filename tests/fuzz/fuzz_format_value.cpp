@@ -17,12 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::size_t i = pattern.serial ? 1 : 0;
     if (pattern.serial && text[0] != '_') std::abort();
     if (text[i] == '-') ++i;
-    const std::size_t digits = text.find('.', i) == std::string::npos ? text.size() - i
-                                                                      : text.find('.', i) - i;
+    const std::size_t digits =
+        text.find('.', i) == std::string::npos ? text.size() - i : text.find('.', i) - i;
     if (digits < (pattern.serial ? 3u : 1u)) std::abort();
     if (pattern.decimals > 0 && text.size() != i + digits + 1 + pattern.decimals) std::abort();
     if (text.find_first_not_of("0123456789.", i) != std::string::npos) std::abort();
-    if (text.find('-') != std::string::npos && text.find_first_of("123456789") == std::string::npos) {
+    if (text.find('-') != std::string::npos &&
+        text.find_first_of("123456789") == std::string::npos) {
         std::abort(); // a zero is written without a sign
     }
     return 0;

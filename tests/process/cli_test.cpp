@@ -65,7 +65,8 @@ TEST(Cli, ConversionsWriteBesideTheSource) {
     EXPECT_EQ(ReadFile(dir.File("PART_S.NC")), "G01X1.000Y-0.250F0.100\r\nX1.5\r\n");
     EXPECT_EQ(Nc({"remove", "--unit", "0.01", file}).status, 0);
     EXPECT_EQ(ReadFile(dir.File("PART_N.NC")), "G01X1000Y-250F100\r\nX150\r\n");
-    EXPECT_EQ(Nc({"insert", "--keep", "gnx", "--unit", "0.1", "-o", dir.File("K.NC"), file}).status, 0);
+    EXPECT_EQ(Nc({"insert", "--keep", "gnx", "--unit", "0.1", "-o", dir.File("K.NC"), file}).status,
+              0);
     EXPECT_EQ(ReadFile(dir.File("K.NC")), "G01X1000Y-25.0F10.0\r\nX1.5\r\n");
 }
 
@@ -140,8 +141,9 @@ TEST(Cli, VariableListBesideTheSource) {
     TempDir dir;
     const auto file = dir.Write("P.NC", "#1=#100\r\n");
     EXPECT_EQ(Nc({"vars", file}).status, 0);
-    EXPECT_EQ(platform::Cp932ToUtf8(ReadFile(dir.File("変数P.NC"))),
-              "ローカル変数= 1\r\n#1\r\nコモン変数= 1\r\n#100\r\nシステム変数= 0\r\nその他変数= 0\r\n");
+    EXPECT_EQ(
+        platform::Cp932ToUtf8(ReadFile(dir.File("変数P.NC"))),
+        "ローカル変数= 1\r\n#1\r\nコモン変数= 1\r\n#100\r\nシステム変数= 0\r\nその他変数= 0\r\n");
 }
 
 } // namespace

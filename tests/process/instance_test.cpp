@@ -18,7 +18,7 @@ namespace {
 using testsupport::TempDir;
 
 class Instance {
-public:
+  public:
     explicit Instance(const std::string& program) {
         m_pid = ::fork();
         if (m_pid == 0) {
@@ -34,7 +34,7 @@ public:
     }
     bool Running() const { return ::waitpid(m_pid, nullptr, WNOHANG) == 0; }
 
-private:
+  private:
     pid_t m_pid = -1;
 };
 
@@ -56,7 +56,7 @@ bool WaitLocked(const std::string& lockFile) {
 }
 
 class SingleInstance : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::filesystem::create_directories(m_dir.File("run"));
         std::filesystem::permissions(m_dir.File("run"), std::filesystem::perms::owner_all);

@@ -17,7 +17,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv) {
         ::close(out[0]);
         ::close(err[0]);
         std::vector<char*> args;
-        for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+        for (const auto& arg : argv)
+            args.push_back(const_cast<char*>(arg.c_str()));
         args.push_back(nullptr);
         ::execv(args[0], args.data());
         ::_exit(127);

@@ -54,7 +54,8 @@ std::string ListNames(const std::string& folder) {
     }
     std::sort(names.begin(), names.end());
     std::string joined;
-    for (const auto& name : names) joined += (joined.empty() ? "" : " ") + name;
+    for (const auto& name : names)
+        joined += (joined.empty() ? "" : " ") + name;
     return joined;
 }
 

@@ -7,7 +7,7 @@ namespace testsupport {
 
 // A fresh folder under $TMPDIR, removed with everything in it at the end.
 class TempDir final {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
     // Writes a file below the folder (creating its folders) and returns its path.
     std::string Write(const std::string& name, std::string_view bytes) const;
 
-private:
+  private:
     std::string m_path;
 };
 

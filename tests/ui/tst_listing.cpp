@@ -48,7 +48,7 @@ int SelectedRow(const app::MainWindow& window) {
 class ListingTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<testsupport::WindowFixture> m_fixture;
     QString Path(const QString& name) const { return m_fixture->Path(name); }
     void Write(const QString& name, const QByteArray& bytes) {
@@ -57,7 +57,8 @@ private:
     }
     // 3 folders and 4 files of known sizes and times.
     void MakeSubfolder() {
-        for (const char* folder : {"NC/beta", "NC/Alpha", "NC/gamma"}) QDir().mkpath(Path(folder));
+        for (const char* folder : {"NC/beta", "NC/Alpha", "NC/gamma"})
+            QDir().mkpath(Path(folder));
         Write("NC/B.NC", QByteArray(1025, 'x'));
         Write("NC/a.nc", QByteArray(1, 'x'));
         Write("NC/C.TXT", QByteArray(1024, 'x'));
@@ -66,14 +67,14 @@ private:
         ::utimensat(AT_FDCWD, QFile::encodeName(Path("NC/B.NC")).constData(), times, 0);
     }
 
-private slots:
+  private slots:
     void init() { m_fixture = std::make_unique<testsupport::WindowFixture>(); }
 
     void subfolderRowsTextsAndLabels() {
         MakeSubfolder();
         auto window = m_fixture->Open(Path("NC"));
-        QCOMPARE(Column(*window, 0), (QStringList{"..", "Alpha", "beta", "gamma", "a.nc", "B.NC",
-                                                  "C.TXT", "EMPTY"}));
+        QCOMPARE(Column(*window, 0),
+                 (QStringList{"..", "Alpha", "beta", "gamma", "a.nc", "B.NC", "C.TXT", "EMPTY"}));
         QCOMPARE(Column(*window, 1), (QStringList{"", "", "", "", "1KB", "2KB", "1KB", "0KB"}));
         QCOMPARE(Cell(*window, "NC/Alpha", 2), QString("ﾌｧｲﾙ ﾌｫﾙﾀﾞ"));
         QCOMPARE(Cell(*window, "NC/a.nc", 2), QString("NC ﾌｧｲﾙ"));
@@ -96,7 +97,8 @@ private slots:
         const auto& state = window->state();
         QVERIFY(window->fileModel()->rowCount() > 0);
         QVERIFY(window->fileModel()->Row(0).caption != "..");
-        QVERIFY(window->countLabel()->text().contains(QString("( +%1 Folder)").arg(state.FolderCount)));
+        QVERIFY(
+            window->countLabel()->text().contains(QString("( +%1 Folder)").arg(state.FolderCount)));
         QCOMPARE(window->pathLabel()->text(), QString("/*.*"));
     }
 
@@ -104,7 +106,8 @@ private slots:
         QTest::addColumn<QString>("mask");
         QTest::addColumn<QStringList>("files");
         QTest::newRow("single") << "*.NC" << QStringList{"x.nc", "X.NC"};
-        QTest::newRow("list") << "*.NC,*.TXT|*.DAT" << QStringList{"A.DAT", "B.TXT", "x.nc", "X.NC"};
+        QTest::newRow("list") << "*.NC,*.TXT|*.DAT"
+                              << QStringList{"A.DAT", "B.TXT", "x.nc", "X.NC"};
         QTest::newRow("trailing comma") << "*.NC," << QStringList{"x.nc", "X.NC"};
         QTest::newRow("leading comma") << ",*.NC" << QStringList{"X", "x.nc", "X.NC"};
         QTest::newRow("star dot star in a list") << "*.NC,*.*" << QStringList{"x.nc", "X.NC"};
@@ -113,11 +116,11 @@ private slots:
     void masks() {
         QFETCH(QString, mask);
         QFETCH(QStringList, files);
-        for (const char* name : {"X.NC", "x.nc", "X.NC1", "X", "B.TXT", "A.DAT"}) Write(QString("M/") + name, "");
+        for (const char* name : {"X.NC", "x.nc", "X.NC1", "X", "B.TXT", "A.DAT"})
+            Write(QString("M/") + name, "");
         QDir().mkpath(Path("M/FOLDER.TXT"));
-        auto window = m_fixture->Open(Path("M"), [&](app::MainState& state) {
-            state.FileMask = mask.toStdString();
-        });
+        auto window = m_fixture->Open(
+            Path("M"), [&](app::MainState& state) { state.FileMask = mask.toStdString(); });
         QStringList rows = Column(*window, 0);
         QCOMPARE(rows.mid(0, 2), (QStringList{"..", "FOLDER.TXT"})); // folders always listed
         QCOMPARE(rows.mid(2), files);
@@ -129,7 +132,8 @@ private slots:
         Write("S/ONE", "x");
         Write("S/K", QByteArray(1024, 'x'));
         Write("S/K1", QByteArray(1025, 'x'));
-        const int fd = ::open(QFile::encodeName(Path("S/HUGE")).constData(), O_CREAT | O_WRONLY, 0644);
+        const int fd =
+            ::open(QFile::encodeName(Path("S/HUGE")).constData(), O_CREAT | O_WRONLY, 0644);
         QVERIFY(fd >= 0);
         QCOMPARE(::ftruncate(fd, 5LL * 1024 * 1024 * 1024), 0); // sparse: no space used
         ::close(fd);
@@ -190,7 +194,8 @@ private slots:
         auto window = m_fixture->Open(Path("U"));
         const int row = window->fileModel()->FindName("PROG\xff\x81.NC");
         QVERIFY(row > 0);
-        const std::string path = window->state().CurrentDir + "/" + window->fileModel()->Row(row).name;
+        const std::string path =
+            window->state().CurrentDir + "/" + window->fileModel()->Row(row).name;
         struct stat info {};
         QCOMPARE(::stat(path.c_str(), &info), 0);
         QVERIFY(!window->fileModel()->Row(row).caption.isEmpty());

@@ -4,8 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,7 +25,8 @@ using testsupport::ReadBytes;
 
 QStringList ItemTexts(const QList<QAction*>& actions) {
     QStringList texts;
-    for (QAction* action : actions) texts << (action->isSeparator() ? "-" : action->text());
+    for (QAction* action : actions)
+        texts << (action->isSeparator() ? "-" : action->text());
     return texts;
 }
 
@@ -49,13 +50,13 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<testsupport::WindowFixture> m_fixture;
     QString Path(const QString& name) const { return m_fixture->Path(name); }
     std::unique_ptr<MainWindow> Open(const QString& folder) { return m_fixture->Open(folder); }
     std::unique_ptr<MainWindow> OpenWithSettings() { return m_fixture->OpenWithSettings(); }
 
-private slots:
+  private slots:
     void init() {
         m_fixture = std::make_unique<testsupport::WindowFixture>();
         QDir().mkpath(Path("start/SUB"));
@@ -66,7 +67,8 @@ private slots:
     void frameHasTheMenusOfTheTable() {
         auto window = Open(Path("start"));
         QStringList titles;
-        for (QAction* menu : window->menuBar()->actions()) titles << menu->text();
+        for (QAction* menu : window->menuBar()->actions())
+            titles << menu->text();
         QCOMPARE(titles, (QStringList{"ﾌｧｲﾙ", "編集", "変換機能", "外部ｱﾌﾟﾘ起動", "編集ｱﾌﾟﾘ",
                                       "その他", "ﾍﾙﾌﾟ"}));
         const auto items = [&](const char* name) {
@@ -99,11 +101,13 @@ private slots:
         auto window = Open(Path("start"));
         auto* bar = window->findChild<QToolBar*>("tlbrMyButtons");
         QStringList hints;
-        for (QAction* action : bar->actions()) hints << (action->isSeparator() ? "-" : action->toolTip());
-        QCOMPARE(hints, (QStringList{"フォルダー参照", "１つ上のﾌｫﾙﾀﾞｰへ", "ﾌｫﾙﾀﾞｰの新規作成", "-",
-                                     "削除", "コピー", "移動", "ﾌｧｲﾙ検索", "-", "検索・絞り込み",
-                                     "選択軸を２倍に変換", "ﾌｧｲﾙ結合", "ﾌｧｲﾙ分割", "小数点付きに変更",
-                                     "小数点無しに変換", "変数リストを作成します。", "-", "計算機"}));
+        for (QAction* action : bar->actions())
+            hints << (action->isSeparator() ? "-" : action->toolTip());
+        QCOMPARE(hints,
+                 (QStringList{"フォルダー参照", "１つ上のﾌｫﾙﾀﾞｰへ", "ﾌｫﾙﾀﾞｰの新規作成", "-", "削除",
+                              "コピー", "移動", "ﾌｧｲﾙ検索", "-", "検索・絞り込み",
+                              "選択軸を２倍に変換", "ﾌｧｲﾙ結合", "ﾌｧｲﾙ分割", "小数点付きに変更",
+                              "小数点無しに変換", "変数リストを作成します。", "-", "計算機"}));
         for (QAction* action : bar->actions()) {
             if (action->isSeparator()) continue;
             QVERIFY(action->isVisible());
@@ -130,8 +134,8 @@ private slots:
                  (QStringList{"L:ﾄﾞﾗｲﾌﾞ 53", "←(BS)/→:ﾌｫﾙﾀﾞ入れ替え 145", "S:ｿｰﾄ 43", "M:移動 47",
                               "F:検索 47", "D:削除 47", "C:ｺﾋﾟｰ 47", "V:ﾋﾞｭｰ 47", "E:編集 50"}));
         QCOMPARE(sections("HeaderControl2"),
-                 (QStringList{"H:２倍 47", "K:結合 47", "B:分割 47", "I:小数点付 70", "J:小数点無 75",
-                              "N:変数確認 75", "SP:ﾘｽﾄ更新 100", "ESC :終了 65"}));
+                 (QStringList{"H:２倍 47", "K:結合 47", "B:分割 47", "I:小数点付 70",
+                              "J:小数点無 75", "N:変数確認 75", "SP:ﾘｽﾄ更新 100", "ESC :終了 65"}));
         QTreeView* list = window->fileList();
         QStringList columns;
         for (int i = 0; i < 5; ++i) {
@@ -139,7 +143,8 @@ private slots:
                            .arg(list->model()->headerData(i, Qt::Horizontal).toString())
                            .arg(list->columnWidth(i));
         }
-        QCOMPARE(columns, (QStringList{"名前 180", "ｻｲｽﾞ 60", "種類 140", "更新日時 120", "属性 40"}));
+        QCOMPARE(columns,
+                 (QStringList{"名前 180", "ｻｲｽﾞ 60", "種類 140", "更新日時 120", "属性 40"}));
         QCOMPARE(window->maskBox()->width(), 135);
     }
 
@@ -199,12 +204,14 @@ private slots:
         recorder.answer = platform::IDNO;
         auto window = Open(Path("gone/deeper"));
         QCOMPARE(recorder.boxes.size(), 1);
-        QCOMPARE(recorder.boxes[0].text, QString("ディレクトリが見つかりません。ディレクトリを作成しますか？"));
+        QCOMPARE(recorder.boxes[0].text,
+                 QString("ディレクトリが見つかりません。ディレクトリを作成しますか？"));
         QCOMPARE(recorder.boxes[0].caption, QString("警告"));
         QCOMPARE(recorder.boxes[0].buttons, platform::MessageButtons::YesNo);
         QVERIFY(recorder.boxes[0].besideOwner);
         QCOMPARE(window->state().CurrentDir, app::DefaultStartFolder());
-        QCOMPARE(window->pathBox()->currentText(), QString::fromStdString(app::DefaultStartFolder()));
+        QCOMPARE(window->pathBox()->currentText(),
+                 QString::fromStdString(app::DefaultStartFolder()));
         QVERIFY(!QDir(Path("gone")).exists());
     }
 

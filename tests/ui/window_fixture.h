@@ -19,7 +19,7 @@ namespace testsupport {
 
 // Records every message box and answers it.
 class BoxRecorder final {
-public:
+  public:
     BoxRecorder() {
         platform::SetMessageResponder([this](const platform::MessageRequest& request) {
             boxes << request;
@@ -47,14 +47,16 @@ inline QByteArray ReadBytes(const QString& path) {
 
 // A temporary folder holding the settings file of the window under test.
 class WindowFixture final {
-public:
+  public:
     QString Path(const QString& name) const { return m_dir.filePath(name); }
-    std::string Bytes(const QString& name) const { return QFile::encodeName(Path(name)).toStdString(); }
+    std::string Bytes(const QString& name) const {
+        return QFile::encodeName(Path(name)).toStdString();
+    }
 
     // Opens the main window on a folder, with settings changed by `configure`,
     // and waits for its first listing.
-    std::unique_ptr<app::MainWindow> Open(const QString& folder,
-                                          const std::function<void(app::MainState&)>& configure = {}) {
+    std::unique_ptr<app::MainWindow>
+    Open(const QString& folder, const std::function<void(app::MainState&)>& configure = {}) {
         app::MainState state;
         state.CurrentDir = QFile::encodeName(folder).toStdString();
         if (configure) configure(state);
@@ -73,7 +75,7 @@ public:
 
     std::string SettingsPath() const { return Bytes("tornwel.INI"); }
 
-private:
+  private:
     QTemporaryDir m_dir;
 };
 
