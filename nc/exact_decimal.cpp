@@ -19,6 +19,17 @@ std::uint64_t PowerOfTen(int exponent) {
     return powers[static_cast<std::size_t>(exponent)];
 }
 
+void IncrementDigits(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
 std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {
     std::size_t i = 0;
     const std::size_t n = text.size();

@@ -28,6 +28,9 @@ std::optional<ExactDecimal> ParseExactDecimal(std::string_view text);
 // (none and no point for 0); zero is written without a sign.
 void AppendScaledUnits(std::string& out, bool negative, std::uint64_t units, int decimals);
 
+// Adds one to a string of decimal digits ("" counts as 0): "199" gives "200".
+void IncrementDigits(std::string& digits);
+
 // 10^exponent for 0 <= exponent <= 19.
 std::uint64_t PowerOfTen(int exponent);
 

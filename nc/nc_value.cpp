@@ -1,5 +1,6 @@
 #include "nc_value.h"
 
+#include "exact_decimal.h"
 #include "nc_error.h"
 
 #include <array>
@@ -44,18 +45,6 @@ EighteenDigits ToEighteenDigits(long double value) {
     }
     if (*p == 'e') result.exponent = std::atoi(p + 1);
     return result;
-}
-
-// Adds one to a string of decimal digits.
-void IncrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
-    }
-    digits.insert(digits.begin(), '1');
 }
 
 // The value rounded to units of 10^-decimals, as a digit string without sign.

@@ -47,18 +47,6 @@ std::string_view WithoutLeadingZeros(std::string_view digits) {
     return first == std::string_view::npos ? std::string_view() : digits.substr(first);
 }
 
-// Adds one to a decimal digit string ("" counts as 0).
-void IncrementDecimal(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
-    }
-    digits.insert(digits.begin(), '1');
-}
-
 // Throws the invalid-number error for a result that overflows the range.
 long double CheckedResult(long double value, std::string_view number) {
     if (!std::isfinite(value)) throw NcError(InvalidNumberMessage(std::string(number)));
@@ -143,7 +131,7 @@ bool AppendRemovedFast(std::string& out, std::string_view number, int decimals) 
         const auto keep = static_cast<std::ptrdiff_t>(digits.size()) + shift;
         const char firstDropped = keep >= 0 ? digits[static_cast<std::size_t>(keep)] : '0';
         if (keep > 0) units.assign(digits.substr(0, static_cast<std::size_t>(keep)));
-        if (firstDropped >= '5') IncrementDecimal(units);
+        if (firstDropped >= '5') IncrementDigits(units);
     }
     if (units.empty()) units = "0";
     if (plain->negative && units != "0") out += '-';
