@@ -1,17 +1,13 @@
 #include "type_table.h"
 
 #include "file_mask.h"
+#include "paths.h"
 
 #include <QMimeDatabase>
 #include <algorithm>
 
 namespace filelist {
 namespace {
-
-std::string UpperExtension(const std::string& name) {
-    const auto dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : UpperAscii(name.substr(dot));
-}
 
 // "NC ﾌｧｲﾙ" for the key ".NC": the key without its first character.
 QString FallbackText(const std::string& key) {
@@ -29,7 +25,7 @@ bool IsNcExtension(const std::string& upperExtension) {
 
 int TypeTable::FileTypeName(const std::string& name, bool program) {
     auto& rows = program ? m_programRows : m_extensionRows;
-    const std::string key = program ? UpperAscii(name) : UpperExtension(name);
+    const std::string key = program ? UpperAscii(name) : UpperAscii(platform::ExtensionOf(name));
     if (const auto found = rows.find(key); found != rows.end()) return found->second;
     const int row = AddRow(program ? DescribeProgram(key) : DescribeExtension(key));
     rows.emplace(key, row);

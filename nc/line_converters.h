@@ -27,10 +27,6 @@ class AxisDoubling final : public LineConverter {
     char m_axis;
 };
 
-// The units of the decimal point conversions: 1 (0.1) to 6 (0.000001) digits.
-inline constexpr int kMinUnitDecimals = 1;
-inline constexpr int kMaxUnitDecimals = 6;
-
 // The decimal point conversions: address values rewritten by an AddressWalk,
 // lines starting with "O" or ":" left as they are.
 class AddressValueConversion : public LineConverter {

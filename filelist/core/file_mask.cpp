@@ -1,5 +1,7 @@
 #include "file_mask.h"
 
+#include "paths.h"
+
 #include <algorithm>
 
 namespace filelist {
@@ -7,11 +9,6 @@ namespace {
 
 std::string MaskExtension(const std::string& mask) {
     return UpperAscii(mask.empty() ? mask : mask.substr(1));
-}
-
-std::string ExtensionOf(const std::string& name) {
-    const auto dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
 } // namespace
@@ -44,7 +41,7 @@ FileMask::FileMask(const std::string& mask) {
 
 bool FileMask::Passes(const std::string& fileName) const {
     if (m_all) return true;
-    const std::string extension = UpperAscii(ExtensionOf(fileName));
+    const std::string extension = UpperAscii(platform::ExtensionOf(fileName));
     return std::find(m_extensions.begin(), m_extensions.end(), extension) != m_extensions.end();
 }
 

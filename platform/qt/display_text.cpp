@@ -10,8 +10,4 @@ QString DisplayText(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::string TypedBytes(const QString& text) {
-    return text.toStdString();
-}
-
 } // namespace platform

@@ -9,7 +9,4 @@ namespace platform {
 // operations always keep using the raw bytes.
 QString DisplayText(const std::string& bytes);
 
-// The bytes of a text typed by the user, for use as a path (UTF-8).
-std::string TypedBytes(const QString& text);
-
 } // namespace platform
