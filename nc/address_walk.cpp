@@ -5,8 +5,9 @@
 namespace nc {
 
 AddressWalk::AddressWalk(std::string_view keepLetters, bool withPoint, bool comments,
-                         AppendValue appendValue, int decimals)
-    : m_withPoint(withPoint), m_appendValue(appendValue), m_decimals(decimals) {
+                         AppendValue appendValue, WriteValue writeFast, int decimals)
+    : m_withPoint(withPoint), m_appendValue(appendValue), m_writeFast(writeFast),
+      m_decimals(decimals) {
     for (char c : std::string_view("0123456789.-"))
         m_classes[static_cast<unsigned char>(c)] |= Number;
     m_classes['.'] |= Point;
@@ -74,6 +75,38 @@ void AddressWalk::Walk(std::string_view line, std::string& out) {
     }
     PutBack(line.substr(0, copied));
     out.append(m_reversed, m_reversed.size() - m_written, m_written);
+}
+
+// A maximal run of number characters is exactly the text the walk has
+// collected when it meets the byte before the run, so the runs can be taken
+// from left to right as long as no comment state is involved.
+char* AddressWalk::WalkForward(std::string_view line, char* out) const {
+    if (m_insideComment) return nullptr;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
+    const std::size_t size = line.size();
+    std::size_t copied = 0; // bytes [0, copied) of the line are written
+    std::size_t i = 0;
+    while (i < size) {
+        std::uint8_t byteClass = m_classes[bytes[i]];
+        if (!(byteClass & Number)) {
+            if (byteClass & (Closer | Opener)) return nullptr;
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        std::uint8_t runClasses = byteClass;
+        while (++i < size && ((byteClass = m_classes[bytes[i]]) & Number))
+            runClasses |= byteClass;
+        if (start == 0 || (m_classes[bytes[start - 1]] & (Keep | Letter)) != Letter) continue;
+        if (((runClasses & Point) != 0) != m_withPoint) continue;
+        if (i - start == 1 && bytes[start] == '-') continue;
+        std::memcpy(out, line.data() + copied, start - copied);
+        out = m_writeFast(out + (start - copied), line.substr(start, i - start), m_decimals);
+        if (out == nullptr) return nullptr;
+        copied = i;
+    }
+    std::memcpy(out, line.data() + copied, size - copied);
+    return out + (size - copied);
 }
 
 // A run of number characters right after an address letter: true when it is

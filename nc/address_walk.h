@@ -17,10 +17,20 @@ namespace nc {
 class AddressWalk final {
   public:
     using AppendValue = void (*)(std::string& out, std::string_view number, int decimals);
+    using WriteValue = char* (*)(char* out, std::string_view number, int decimals);
 
     AddressWalk(std::string_view keepLetters, bool withPoint, bool comments,
-                AppendValue appendValue, int decimals);
+                AppendValue appendValue, WriteValue writeFast, int decimals);
+    // The walk as described, with the general value rule.
     void Walk(std::string_view line, std::string& out);
+    // The same result from left to right for the common line: no comment
+    // bracket, not inside a comment, every value on the fast path. Writes at
+    // `out` (room: WalkRoom) and returns the end, or nullptr, having changed
+    // no state, for a line that needs Walk.
+    char* WalkForward(std::string_view line, char* out) const;
+    bool insideComment() const { return m_insideComment; }
+    void setInsideComment(bool inside) { m_insideComment = inside; }
+    static constexpr std::size_t WalkRoom(std::size_t lineLength) { return 6 * lineLength + 64; }
 
   private:
     enum ByteClass : std::uint8_t {
@@ -40,6 +50,7 @@ class AddressWalk final {
     bool m_withPoint;
     bool m_insideComment = false;
     AppendValue m_appendValue;
+    WriteValue m_writeFast;
     int m_decimals;
 
     std::string m_reversed;    // the new line fills it from the end

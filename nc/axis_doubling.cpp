@@ -2,6 +2,9 @@
 
 #include "value_transforms.h"
 
+#include <cstring>
+#include <optional>
+
 namespace nc {
 namespace {
 
@@ -19,33 +22,61 @@ int DoubledDecimals(std::string_view number) {
     return after == 0 ? 1 : after;
 }
 
-} // namespace
+// The value after the first axis letter of a line: the run of number
+// characters is read; the number is the run without its trailing blanks,
+// which stay in the line.
+struct AxisValue {
+    std::string_view before; // the line up to and including the letter
+    std::string_view run;
+    std::string_view after; // the line after the number
+    int decimals = 0;
+};
 
-AxisDoubling::AxisDoubling(char axis) : m_axis(axis) {}
-
-void AxisDoubling::ConvertLine(std::string_view line, std::string& out) {
-    const auto letter = line.find(m_axis);
-    if (letter == std::string_view::npos) {
-        out.append(line);
-        return;
-    }
+std::optional<AxisValue> FindAxisValue(std::string_view line, char axis) {
+    const auto letter = line.find(axis);
+    if (letter == std::string_view::npos) return std::nullopt;
     const std::size_t start = letter + 1;
     std::size_t end = start;
     while (end < line.size() && IsRunChar(line[end]))
         ++end;
     const std::string_view run = line.substr(start, end - start);
-    if (run.empty() || run == "-") {
-        out.append(line);
-        return;
-    }
+    if (run.empty() || run == "-") return std::nullopt;
     std::size_t numberEnd = end;
     while (numberEnd > start && line[numberEnd - 1] == ' ')
         --numberEnd;
     const std::string_view number = line.substr(start, numberEnd - start);
-    const int decimals = DoubledDecimals(number);
-    out.append(line.substr(0, start));
-    if (!AppendDoubledFast(out, run, decimals)) AppendDoubledGeneral(out, run, decimals);
-    out.append(line.substr(numberEnd));
+    return AxisValue{line.substr(0, start), run, line.substr(numberEnd), DoubledDecimals(number)};
+}
+
+char* Copy(char* out, std::string_view bytes) {
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+
+} // namespace
+
+AxisDoubling::AxisDoubling(char axis) : m_axis(axis) {}
+
+std::unique_ptr<LineConverter> AxisDoubling::Clone() const {
+    return std::make_unique<AxisDoubling>(m_axis);
+}
+
+void AxisDoubling::ConvertLine(std::string_view line, std::string& out) {
+    const auto value = FindAxisValue(line, m_axis);
+    if (!value) {
+        out.append(line);
+        return;
+    }
+    out.append(value->before);
+    AppendDoubledGeneral(out, value->run, value->decimals);
+    out.append(value->after);
+}
+
+char* AxisDoubling::ConvertLineFast(std::string_view line, char* out) {
+    const auto value = FindAxisValue(line, m_axis);
+    if (!value) return Copy(out, line);
+    out = WriteDoubledFast(Copy(out, value->before), value->run, value->decimals);
+    return out == nullptr ? nullptr : Copy(out, value->after);
 }
 
 } // namespace nc

@@ -2,18 +2,9 @@
 
 #include "value_transforms.h"
 
+#include <cstring>
+
 namespace nc {
-namespace {
-
-void AppendInserted(std::string& out, std::string_view number, int decimals) {
-    if (!AppendInsertedFast(out, number, decimals)) AppendInsertedGeneral(out, number, decimals);
-}
-
-void AppendRemoved(std::string& out, std::string_view number, int decimals) {
-    if (!AppendRemovedFast(out, number, decimals)) AppendRemovedGeneral(out, number, decimals);
-}
-
-} // namespace
 
 void AddressValueConversion::ConvertLine(std::string_view line, std::string& out) {
     if (IsProgramNumberLine(line)) {
@@ -23,10 +14,22 @@ void AddressValueConversion::ConvertLine(std::string_view line, std::string& out
     m_walk.Walk(line, out);
 }
 
+char* AddressValueConversion::ConvertLineFast(std::string_view line, char* out) {
+    if (!IsProgramNumberLine(line)) return m_walk.WalkForward(line, out);
+    std::memcpy(out, line.data(), line.size());
+    return out + line.size();
+}
+
+std::unique_ptr<LineConverter> AddressValueConversion::Clone() const {
+    return std::unique_ptr<LineConverter>(new AddressValueConversion(*this));
+}
+
 DecimalInsertion::DecimalInsertion(std::string_view keepLetters, int decimals)
-    : AddressValueConversion(AddressWalk(keepLetters, false, false, &AppendInserted, decimals)) {}
+    : AddressValueConversion(AddressWalk(keepLetters, false, false, &AppendInsertedGeneral,
+                                         &WriteInsertedFast, decimals)) {}
 
 DecimalRemoval::DecimalRemoval(std::string_view keepLetters, int decimals)
-    : AddressValueConversion(AddressWalk(keepLetters, true, true, &AppendRemoved, decimals)) {}
+    : AddressValueConversion(AddressWalk(keepLetters, true, true, &AppendRemovedGeneral,
+                                         &WriteRemovedFast, decimals)) {}
 
 } // namespace nc

@@ -63,32 +63,26 @@ std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {
     return result;
 }
 
-void AppendScaledUnits(std::string& out, bool negative, std::uint64_t units, int decimals) {
+char* WriteScaledUnits(char* out, bool negative, std::uint64_t units, int decimals) {
     char digits[24];
     const auto length =
         static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
-    // Assembled in one buffer, then appended at once.
-    char text[48];
-    int at = 0;
-    if (negative && units != 0) text[at++] = '-';
+    if (negative && units != 0) *out++ = '-';
     const int intLength = length - decimals;
     if (intLength <= 0) {
-        text[at++] = '0';
-        text[at++] = '.';
-        for (int i = intLength; i < 0; ++i)
-            text[at++] = '0';
-        std::memcpy(text + at, digits, static_cast<std::size_t>(length));
-        at += length;
-    } else {
-        std::memcpy(text + at, digits, static_cast<std::size_t>(intLength));
-        at += intLength;
-        if (decimals > 0) {
-            text[at++] = '.';
-            std::memcpy(text + at, digits + intLength, static_cast<std::size_t>(decimals));
-            at += decimals;
-        }
+        *out++ = '0';
+        *out++ = '.';
+        std::memset(out, '0', static_cast<std::size_t>(-intLength));
+        out += -intLength;
+        std::memcpy(out, digits, static_cast<std::size_t>(length));
+        return out + length;
     }
-    out.append(text, static_cast<std::size_t>(at));
+    std::memcpy(out, digits, static_cast<std::size_t>(intLength));
+    out += intLength;
+    if (decimals == 0) return out;
+    *out++ = '.';
+    std::memcpy(out, digits + intLength, static_cast<std::size_t>(decimals));
+    return out + decimals;
 }
 
 } // namespace nc

@@ -25,8 +25,9 @@ inline constexpr int kExactDigits = 17;
 std::optional<ExactDecimal> ParseExactDecimal(std::string_view text);
 
 // Writes units x 10^-decimals with exactly `decimals` digits after the point
-// (none and no point for 0); zero is written without a sign.
-void AppendScaledUnits(std::string& out, bool negative, std::uint64_t units, int decimals);
+// (none and no point for 0); zero is written without a sign. Needs room for
+// 22 + decimals bytes and returns the end of what it wrote.
+char* WriteScaledUnits(char* out, bool negative, std::uint64_t units, int decimals);
 
 // Adds one to a string of decimal digits ("" counts as 0): "199" gives "200".
 void IncrementDigits(std::string& digits);

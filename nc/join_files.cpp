@@ -20,10 +20,11 @@ void JoinFiles(const std::vector<std::string>& sources, const std::string& outpu
     NcWriter writer(output);
     for (std::size_t i = 0; i < sources.size(); ++i) {
         NcReader reader(sources[i], [&] { return ask && ask(sources[i]); });
-        std::string_view line;
-        while (reader.Next(line))
-            writer.BeginJoinedLine().append(line);
-        writer.FinishText(reader.EndsWithBreak());
+        std::string_view block;
+        while (reader.NextBlock(block)) {
+            AppendWithCrLf(block, writer.buffer());
+            writer.FlushIfFull();
+        }
         if (progress) progress(i + 1, sources.size());
     }
     writer.Commit();

@@ -1,20 +1,47 @@
 #pragma once
 
 #include "address_walk.h"
+#include "byte_buffer.h"
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 
 namespace nc {
 
-// A per-line rewrite of a converting pass. ConvertLine appends the new text of
-// one line to `out`; it throws NcError (without a line number) when a value
-// cannot be read. Converters may carry state from one line to the next.
+// A per-line rewrite of a converting pass. Converters may carry state from one
+// line to the next.
 class LineConverter {
   public:
     virtual ~LineConverter() = default;
+
+    // Appends the new text of one line to `out`, computed as described for the
+    // pass, value by value with the general number rules. Throws NcError
+    // (without a line number) when a value cannot be read.
     virtual void ConvertLine(std::string_view line, std::string& out) = 0;
+
+    // Converts a text of whole lines into `out`, every terminator written as
+    // CR LF; the bytes are those of ConvertLine, line by line. Returns the
+    // number of lines. Throws NcError numbered from the text's first line.
+    std::size_t ConvertText(std::string_view text, ByteBuffer& out);
+
+    // A converter with the same settings, for converting blocks side by side.
+    virtual std::unique_ptr<LineConverter> Clone() const = 0;
+    // What the converter carries from one line to the next (0 when nothing).
+    virtual int CarriedState() const { return 0; }
+    virtual void SetCarriedState(int) {}
+
+  protected:
+    // The quick way for the common line: writes the new line at `out`, which
+    // has room for AddressWalk::WalkRoom(line.size()) bytes, and returns its
+    // end; or returns nullptr, having changed no state, to leave the line to
+    // ConvertLine.
+    virtual char* ConvertLineFast(std::string_view line, char* out) = 0;
+
+  private:
+    std::string m_slowLine;
 };
 
 // Doubles the value after the first occurrence of the axis letter.
@@ -22,6 +49,10 @@ class AxisDoubling final : public LineConverter {
   public:
     explicit AxisDoubling(char axis);
     void ConvertLine(std::string_view line, std::string& out) override;
+    std::unique_ptr<LineConverter> Clone() const override;
+
+  protected:
+    char* ConvertLineFast(std::string_view line, char* out) override;
 
   private:
     char m_axis;
@@ -32,9 +63,13 @@ class AxisDoubling final : public LineConverter {
 class AddressValueConversion : public LineConverter {
   public:
     void ConvertLine(std::string_view line, std::string& out) override;
+    std::unique_ptr<LineConverter> Clone() const override;
+    int CarriedState() const override { return m_walk.insideComment() ? 1 : 0; }
+    void SetCarriedState(int state) override { m_walk.setInsideComment(state != 0); }
 
   protected:
     explicit AddressValueConversion(AddressWalk walk) : m_walk(std::move(walk)) {}
+    char* ConvertLineFast(std::string_view line, char* out) override;
 
   private:
     AddressWalk m_walk;

@@ -1,5 +1,6 @@
 #include "nc_commands.h"
 
+#include "block_pass.h"
 #include "nc_error.h"
 #include "nc_writer.h"
 #include "paths.h"
@@ -20,18 +21,7 @@ void RunLinePass(const std::string& source, const std::string& output, LineConve
     if (platform::SameFile(source, output)) throw NcError(CannotCreateMessage(output));
     NcReader reader(source, ask);
     NcWriter writer(output);
-    std::string_view line;
-    while (reader.Next(line)) {
-        try {
-            converter.ConvertLine(line, writer.BeginJoinedLine());
-        } catch (const NcError& error) {
-            throw error.atLine(reader.lineNumber());
-        }
-        if (progress && reader.lineNumber() % kProgressLines == 0) {
-            progress(reader.bytesDone(), reader.fileSize());
-        }
-    }
-    writer.FinishText(reader.EndsWithBreak());
+    ConvertBlocks(reader, writer, converter, progress);
     writer.Commit();
     if (progress) progress(reader.fileSize(), reader.fileSize());
 }

@@ -9,7 +9,6 @@ namespace {
 
 // Written out in 1 MiB blocks: few system calls, little memory.
 constexpr std::size_t kFlushSize = std::size_t{1} << 20;
-constexpr std::size_t kInitialBuffer = 64 * 1024;
 
 } // namespace
 
@@ -19,42 +18,88 @@ NcWriter::NcWriter(const std::string& path) : m_path(path) {
     } catch (const std::system_error&) {
         throw NcError(CannotCreateMessage(path));
     }
-    m_buffer.reserve(kInitialBuffer);
 }
 
-std::string& NcWriter::BeginJoinedLine() {
-    FlushIfFull();
-    if (m_anyLine) m_buffer += "\r\n";
-    m_anyLine = true;
-    return m_buffer;
+NcWriter::~NcWriter() {
+    StopThread();
 }
 
 void NcWriter::WriteTerminatedLine(std::string_view line) {
     FlushIfFull();
-    m_buffer.append(line);
-    m_buffer += "\r\n";
+    char* at = m_buffer.Room(line.size() + 2);
+    line.copy(at, line.size());
+    at += line.size();
+    *at++ = '\r';
+    *at++ = '\n';
+    m_buffer.Advance(at);
 }
 
 void NcWriter::FlushIfFull() {
-    if (m_buffer.size() >= kFlushSize) Flush();
+    if (m_buffer.size() >= kFlushSize) HandOver();
 }
 
-void NcWriter::FinishText(bool endsWithBreak) {
-    if (m_anyLine && endsWithBreak) m_buffer += "\r\n";
-    m_anyLine = false;
-}
-
-void NcWriter::Flush() {
+void NcWriter::Write(std::string_view bytes) {
     try {
-        m_file->Write(m_buffer);
+        m_file->Write(bytes);
     } catch (const std::system_error&) {
         throw NcError(CannotCreateMessage(m_path));
     }
-    m_buffer.clear();
+}
+
+void NcWriter::WaitIdle(std::unique_lock<std::mutex>& lock) {
+    m_changed.wait(lock, [this] { return !m_pending; });
+    if (m_failed) throw NcError(CannotCreateMessage(m_path));
+}
+
+// Gives the full buffer to the background thread, started with the first one
+// so that small outputs never start a thread.
+void NcWriter::HandOver() {
+    if (!m_thread.joinable()) m_thread = std::thread([this] { WriteInBackground(); });
+    std::unique_lock lock(m_mutex);
+    WaitIdle(lock);
+    m_handedOver.swap(m_buffer);
+    m_pending = true;
+    m_changed.notify_all();
+}
+
+void NcWriter::WriteInBackground() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_pending || m_stop; });
+        if (!m_pending) return;
+        lock.unlock();
+        bool failed = false;
+        try {
+            m_file->Write(m_handedOver.view());
+        } catch (const std::system_error&) {
+            failed = true;
+        }
+        lock.lock();
+        m_handedOver.clear();
+        m_failed = m_failed || failed;
+        m_pending = false;
+        m_changed.notify_all();
+    }
+}
+
+void NcWriter::StopThread() noexcept {
+    if (!m_thread.joinable()) return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+        m_changed.notify_all();
+    }
+    m_thread.join();
 }
 
 void NcWriter::Commit() {
-    Flush();
+    {
+        std::unique_lock lock(m_mutex);
+        WaitIdle(lock);
+    }
+    StopThread();
+    Write(m_buffer.view());
+    m_buffer.clear();
     try {
         m_file->Commit();
     } catch (const std::system_error&) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -7,19 +8,26 @@ namespace nc {
 
 // The value rewrites of the three converting passes. Each has the general
 // path (extended precision and the 18-digit rule) and an exact fast path for
-// short decimals that writes the same bytes or declines (returns false).
+// short decimals that writes the same bytes or declines.
+
+// The room a fast path may need at `out` for a number of `size` bytes.
+constexpr std::size_t FastValueRoom(std::size_t size) {
+    return size + 32;
+}
 
 // Axis doubling: the number written with `decimals` digits after the point.
 void AppendDoubledGeneral(std::string& out, std::string_view number, int decimals);
-bool AppendDoubledFast(std::string& out, std::string_view number, int decimals);
+// Fast paths write at `out` and return the end of what they wrote, or nullptr
+// when the number needs the general path.
+char* WriteDoubledFast(char* out, std::string_view number, int decimals);
 
 // Decimal point insertion: an integer count of 10^-decimals units.
 void AppendInsertedGeneral(std::string& out, std::string_view number, int decimals);
-bool AppendInsertedFast(std::string& out, std::string_view number, int decimals);
+char* WriteInsertedFast(char* out, std::string_view number, int decimals);
 
 // Decimal point removal: a decimal value as an integer count of 10^-decimals units.
 void AppendRemovedGeneral(std::string& out, std::string_view number, int decimals);
-bool AppendRemovedFast(std::string& out, std::string_view number, int decimals);
+char* WriteRemovedFast(char* out, std::string_view number, int decimals);
 
 // The extended-precision factor of the insertion unit with `decimals` digits.
 long double InsertionFactor(int decimals);
