@@ -1,13 +1,15 @@
 #include "address_walk.h"
 
+#include "short_line.h"
+
 #include <cstring>
 
 namespace nc {
 
 AddressWalk::AddressWalk(std::string_view keepLetters, bool withPoint, bool comments,
                          AppendValue appendValue, WriteValue writeFast, int decimals)
-    : m_withPoint(withPoint), m_appendValue(appendValue), m_writeFast(writeFast),
-      m_decimals(decimals) {
+    : m_withPoint(withPoint), m_comments(comments), m_appendValue(appendValue),
+      m_writeFast(writeFast), m_decimals(decimals) {
     for (char c : std::string_view("0123456789.-"))
         m_classes[static_cast<unsigned char>(c)] |= Number;
     m_classes['.'] |= Point;
@@ -82,6 +84,31 @@ void AddressWalk::Walk(std::string_view line, std::string& out) {
 // from left to right as long as no comment state is involved.
 char* AddressWalk::WalkForward(std::string_view line, char* out) const {
     if (m_insideComment) return nullptr;
+    if (line.size() <= ShortLine::kMaxLength) return WalkShortLine(ShortLine(line), out);
+    return WalkLongLine(line, out);
+}
+
+// The runs of a short line from its bit masks.
+char* AddressWalk::WalkShortLine(const ShortLine& line, char* out) const {
+    if (m_comments && line.brackets != 0) return nullptr;
+    std::uint64_t starts = line.numbers & ~(line.numbers << 1) & ~std::uint64_t{1};
+    std::size_t copied = 0;
+    while (starts != 0) {
+        const auto start = static_cast<std::size_t>(__builtin_ctzll(starts));
+        starts &= starts - 1;
+        if ((m_classes[line.bytes[start - 1]] & (Keep | Letter)) != Letter) continue;
+        const std::size_t end = line.RunEnd(start);
+        const std::uint64_t run = (~std::uint64_t{0} >> (64 - (end - start))) << start;
+        if (((line.points & run) != 0) != m_withPoint) continue;
+        if (end - start == 1 && line.bytes[start] == '-') continue;
+        out = m_writeFast(line.CopyTo(out, copied, start), line.Text(start, end), m_decimals);
+        if (out == nullptr) return nullptr;
+        copied = end;
+    }
+    return line.CopyTo(out, copied, line.length);
+}
+
+char* AddressWalk::WalkLongLine(std::string_view line, char* out) const {
     const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
     const std::size_t size = line.size();
     std::size_t copied = 0; // bytes [0, copied) of the line are written

@@ -7,6 +7,8 @@
 
 namespace nc {
 
+struct ShortLine;
+
 // The right-to-left walk shared by decimal point insertion and removal. Number
 // characters ("0123456789.-") are collected; a letter of the unchanged set
 // drops them; any other byte ends the collected text, which is rewritten when
@@ -42,12 +44,15 @@ class AddressWalk final {
         Point = 32
     };
 
+    char* WalkShortLine(const ShortLine& line, char* out) const;
+    char* WalkLongLine(std::string_view line, char* out) const;
     // Writes the new line from its end backwards into m_reversed.
     void PutBack(std::string_view bytes);
     bool Collected(std::string_view collected, bool hasPoint);
 
     std::array<std::uint8_t, 256> m_classes{};
     bool m_withPoint;
+    bool m_comments;
     bool m_insideComment = false;
     AppendValue m_appendValue;
     WriteValue m_writeFast;

@@ -19,15 +19,23 @@ std::uint64_t PowerOfTen(int exponent) {
     return powers[static_cast<std::size_t>(exponent)];
 }
 
-void IncrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
+char* IncrementDigits(char* begin, char* end) {
+    for (char* at = end; at != begin;) {
+        --at;
+        if (*at != '9') {
+            ++*at;
+            return begin;
         }
-        *it = '0';
+        *at = '0';
     }
-    digits.insert(digits.begin(), '1');
+    *--begin = '1';
+    return begin;
+}
+
+void IncrementDigits(std::string& digits) {
+    digits.insert(digits.begin(), '0');
+    char* const spare = digits.data();
+    if (IncrementDigits(spare + 1, spare + digits.size()) != spare) digits.erase(0, 1);
 }
 
 std::optional<ExactDecimal> ParseExactDecimal(std::string_view text) {

@@ -29,7 +29,10 @@ std::optional<ExactDecimal> ParseExactDecimal(std::string_view text);
 // 22 + decimals bytes and returns the end of what it wrote.
 char* WriteScaledUnits(char* out, bool negative, std::uint64_t units, int decimals);
 
-// Adds one to a string of decimal digits ("" counts as 0): "199" gives "200".
+// Adds one to the decimal digits [begin, end) ("" counts as 0): "199" gives
+// "200". A carry out of the first digit goes to begin[-1], which must be
+// writable; returns where the digits now begin.
+char* IncrementDigits(char* begin, char* end);
 void IncrementDigits(std::string& digits);
 
 // 10^exponent for 0 <= exponent <= 19.

@@ -17,6 +17,13 @@ long double CheckedResult(long double value, std::string_view number) {
     return value;
 }
 
+bool AllDigits(const char* at, const char* end) {
+    for (; at != end; ++at) {
+        if (*at < '0' || *at > '9') return false;
+    }
+    return true;
+}
+
 } // namespace
 
 long double InsertionFactor(int decimals) {
@@ -82,22 +89,55 @@ void AppendRemovedGeneral(std::string& out, std::string_view number, int decimal
 }
 
 char* WriteRemovedFast(char* out, std::string_view number, int decimals) {
-    const auto exact = ParseExactDecimal(number);
-    if (!exact) return nullptr;
-    // value x 10^decimals = mantissa x 10^shift: exact in integers, halves go up.
-    const int shift = decimals - exact->scale;
-    std::uint64_t units = exact->mantissa;
+    const char* at = number.data();
+    const char* const end = at + number.size();
+    const bool negative = at != end && *at == '-';
+    if (negative) ++at;
+    const auto* point = static_cast<const char*>(std::memchr(at, '.', end - at));
+    const char* const intEnd = point != nullptr ? point : end;
+    const char* const frac = point != nullptr ? point + 1 : end;
+    if (!AllDigits(at, intEnd) || !AllDigits(frac, end) || (at == intEnd && point == nullptr)) {
+        return nullptr;
+    }
+    const auto intLength = intEnd - at;
+    const auto fracLength = end - frac;
+    if (intLength + fracLength > 40) return nullptr;
+    // The digits without the point, after one spare byte for a carry.
+    char digits[48];
+    char* const first = digits + 1;
+    std::memcpy(first, at, static_cast<std::size_t>(intLength));
+    std::memcpy(first + intLength, frac, static_cast<std::size_t>(fracLength));
+    const auto total = intLength + fracLength;
+    const char* significant = first;
+    while (significant != first + total && *significant == '0')
+        ++significant;
+    const auto significantLength = first + total - significant;
+    if (significantLength > kExactDigits) return nullptr;
+    // value x 10^decimals: the point moves right; halves of the last unit go up.
+    const auto shift = decimals - fracLength;
+    char* units = const_cast<char*>(significant);
+    char* unitsEnd = first + total;
     if (shift >= 0) {
         // Exact only while the result has at most kExactDigits digits.
-        if (shift > kExactDigits || units >= PowerOfTen(kExactDigits - shift)) return nullptr;
-        units *= PowerOfTen(shift);
+        if (significantLength + shift > kExactDigits) return nullptr;
+        if (significantLength > 0) {
+            std::memset(unitsEnd, '0', static_cast<std::size_t>(shift));
+            unitsEnd += shift;
+        }
     } else {
-        const std::uint64_t divisor = PowerOfTen(-shift);
-        const std::uint64_t dropped = units % divisor;
-        units /= divisor;
-        if (2 * dropped >= divisor) ++units;
+        unitsEnd = first + total + shift;
+        const bool roundUp = *unitsEnd >= '5';
+        if (unitsEnd < units) units = unitsEnd;
+        if (roundUp) units = IncrementDigits(units, unitsEnd);
     }
-    return WriteScaledUnits(out, exact->negative, units, 0);
+    if (units == unitsEnd) {
+        *out++ = '0';
+        return out;
+    }
+    if (negative) *out++ = '-';
+    const auto length = static_cast<std::size_t>(unitsEnd - units);
+    std::memcpy(out, units, length);
+    return out + length;
 }
 
 } // namespace nc

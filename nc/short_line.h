@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace nc {
+
+// A line of at most 64 bytes copied into a padded buffer, with one bit per byte
+// for the bytes the decimal point conversions look for. Runs of number
+// characters are then found with bit operations instead of a branch per byte,
+// and pieces are copied sixteen bytes at a time from the padding-safe copy.
+struct ShortLine {
+    static constexpr std::size_t kMaxLength = 64;
+
+    explicit ShortLine(std::string_view line) : length(line.size()) {
+        std::memcpy(bytes, line.data(), length);
+        std::memset(bytes + length, 0, 16);
+        const std::uint64_t inLine =
+            length == kMaxLength ? ~std::uint64_t{0} : (std::uint64_t{1} << length) - 1;
+#if defined(__SSE2__)
+        for (std::size_t at = 0; at < length; at += 16) {
+            const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(bytes + at));
+            const __m128i sinceZero = _mm_sub_epi8(v, _mm_set1_epi8('0'));
+            const __m128i digit =
+                _mm_cmpeq_epi8(_mm_min_epu8(sinceZero, _mm_set1_epi8(9)), sinceZero);
+            const __m128i point = _mm_cmpeq_epi8(v, _mm_set1_epi8('.'));
+            const __m128i number =
+                _mm_or_si128(_mm_or_si128(digit, point), _mm_cmpeq_epi8(v, _mm_set1_epi8('-')));
+            const __m128i bracket =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
+            numbers |= Bits(number) << at;
+            points |= Bits(point) << at;
+            brackets |= Bits(bracket) << at;
+        }
+#else
+        for (std::size_t at = 0; at < length; ++at) {
+            const char c = static_cast<char>(bytes[at]);
+            const std::uint64_t bit = std::uint64_t{1} << at;
+            if ((c >= '0' && c <= '9') || c == '.' || c == '-') numbers |= bit;
+            if (c == '.') points |= bit;
+            if (c == '(' || c == ')' || c == '[' || c == ']') brackets |= bit;
+        }
+#endif
+        numbers &= inLine;
+        points &= inLine;
+        brackets &= inLine;
+    }
+
+    // The end of the run of number characters that starts at `start`.
+    std::size_t RunEnd(std::size_t start) const {
+        return start + static_cast<std::size_t>(__builtin_ctzll(~(numbers >> start)));
+    }
+
+    // Copies bytes [from, to) to `out` in 16-byte pieces (up to 15 more bytes
+    // may be stored after the copy) and returns the end of the copy.
+    char* CopyTo(char* out, std::size_t from, std::size_t to) const {
+        for (std::size_t at = from; at < to; at += 16)
+            std::memcpy(out + (at - from), bytes + at, 16);
+        return out + (to - from);
+    }
+
+    std::string_view Text(std::size_t from, std::size_t to) const {
+        return {reinterpret_cast<const char*>(bytes) + from, to - from};
+    }
+
+    alignas(16) unsigned char bytes[kMaxLength + 16];
+    std::size_t length;
+    std::uint64_t numbers = 0;  // "0123456789.-"
+    std::uint64_t points = 0;   // "."
+    std::uint64_t brackets = 0; // "()[]"
+
+  private:
+#if defined(__SSE2__)
+    static std::uint64_t Bits(__m128i mask) {
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(mask)));
+    }
+#endif
+};
+
+} // namespace nc
