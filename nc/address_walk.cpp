@@ -7,9 +7,8 @@
 namespace nc {
 
 AddressWalk::AddressWalk(std::string_view keepLetters, bool withPoint, bool comments,
-                         AppendValue appendValue, WriteValue writeFast, int decimals)
-    : m_withPoint(withPoint), m_comments(comments), m_appendValue(appendValue),
-      m_writeFast(writeFast), m_decimals(decimals) {
+                         ValueRules rules, int decimals)
+    : m_withPoint(withPoint), m_comments(comments), m_rules(rules), m_decimals(decimals) {
     for (char c : std::string_view("0123456789.-"))
         m_classes[static_cast<unsigned char>(c)] |= Number;
     m_classes['.'] |= Point;
@@ -98,14 +97,30 @@ char* AddressWalk::WalkShortLine(const ShortLine& line, char* out) const {
         starts &= starts - 1;
         if ((m_classes[line.bytes[start - 1]] & (Keep | Letter)) != Letter) continue;
         const std::size_t end = line.RunEnd(start);
-        const std::uint64_t run = (~std::uint64_t{0} >> (64 - (end - start))) << start;
-        if (((line.points & run) != 0) != m_withPoint) continue;
+        if (((line.points & ShortLine::Span(start, end)) != 0) != m_withPoint) continue;
         if (end - start == 1 && line.bytes[start] == '-') continue;
-        out = m_writeFast(line.CopyTo(out, copied, start), line.Text(start, end), m_decimals);
+        out = line.CopyTo(out, copied, start);
+        char* const written = WritePlainRun(line, start, end, out);
+        out = written ? written : m_rules.fast(out, line.Text(start, end), m_decimals);
         if (out == nullptr) return nullptr;
         copied = end;
     }
     return line.CopyTo(out, copied, line.length);
+}
+
+// A run that the masks show to be [-]digits with at most one point goes to
+// the plain rule; nullptr for any other run.
+char* AddressWalk::WritePlainRun(const ShortLine& line, std::size_t start, std::size_t end,
+                                 char* out) const {
+    const std::uint64_t run = ShortLine::Span(start, end);
+    const std::uint64_t points = run & line.points;
+    const std::uint64_t sign = run & ~line.digits & ~points;
+    if ((sign != 0 && sign != (std::uint64_t{1} << start)) || (points & (points - 1)) != 0) {
+        return nullptr;
+    }
+    const std::size_t textStart = start + (sign != 0 ? 1 : 0);
+    return m_rules.plain(out, sign != 0, reinterpret_cast<const char*>(line.bytes) + textStart,
+                         static_cast<int>(end - textStart), m_decimals);
 }
 
 char* AddressWalk::WalkLongLine(std::string_view line, char* out) const {
@@ -128,7 +143,7 @@ char* AddressWalk::WalkLongLine(std::string_view line, char* out) const {
         if (((runClasses & Point) != 0) != m_withPoint) continue;
         if (i - start == 1 && bytes[start] == '-') continue;
         std::memcpy(out, line.data() + copied, start - copied);
-        out = m_writeFast(out + (start - copied), line.substr(start, i - start), m_decimals);
+        out = m_rules.fast(out + (start - copied), line.substr(start, i - start), m_decimals);
         if (out == nullptr) return nullptr;
         copied = i;
     }
@@ -141,7 +156,7 @@ char* AddressWalk::WalkLongLine(std::string_view line, char* out) const {
 bool AddressWalk::Collected(std::string_view collected, bool hasPoint) {
     if (hasPoint != m_withPoint || collected == "-") return false;
     m_value.clear();
-    m_appendValue(m_value, collected, m_decimals);
+    m_rules.general(m_value, collected, m_decimals);
     return true;
 }
 

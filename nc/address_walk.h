@@ -20,9 +20,19 @@ class AddressWalk final {
   public:
     using AppendValue = void (*)(std::string& out, std::string_view number, int decimals);
     using WriteValue = char* (*)(char* out, std::string_view number, int decimals);
+    using WritePlain = char* (*)(char* out, bool negative, const char* text, int length,
+                                 int decimals);
 
-    AddressWalk(std::string_view keepLetters, bool withPoint, bool comments,
-                AppendValue appendValue, WriteValue writeFast, int decimals);
+    // How values are rewritten: the general rule, the exact fast path, and a
+    // quicker one for runs that the short-line masks show to be plain.
+    struct ValueRules {
+        AppendValue general;
+        WriteValue fast;
+        WritePlain plain;
+    };
+
+    AddressWalk(std::string_view keepLetters, bool withPoint, bool comments, ValueRules rules,
+                int decimals);
     // The walk as described, with the general value rule.
     void Walk(std::string_view line, std::string& out);
     // The same result from left to right for the common line: no comment
@@ -46,6 +56,7 @@ class AddressWalk final {
 
     char* WalkShortLine(const ShortLine& line, char* out) const;
     char* WalkLongLine(std::string_view line, char* out) const;
+    char* WritePlainRun(const ShortLine& line, std::size_t start, std::size_t end, char* out) const;
     // Writes the new line from its end backwards into m_reversed.
     void PutBack(std::string_view bytes);
     bool Collected(std::string_view collected, bool hasPoint);
@@ -54,8 +65,7 @@ class AddressWalk final {
     bool m_withPoint;
     bool m_comments;
     bool m_insideComment = false;
-    AppendValue m_appendValue;
-    WriteValue m_writeFast;
+    ValueRules m_rules;
     int m_decimals;
 
     std::string m_reversed;    // the new line fills it from the end

@@ -25,11 +25,13 @@ std::unique_ptr<LineConverter> AddressValueConversion::Clone() const {
 }
 
 DecimalInsertion::DecimalInsertion(std::string_view keepLetters, int decimals)
-    : AddressValueConversion(AddressWalk(keepLetters, false, false, &AppendInsertedGeneral,
-                                         &WriteInsertedFast, decimals)) {}
+    : AddressValueConversion(AddressWalk(
+          keepLetters, false, false,
+          {&AppendInsertedGeneral, &WriteInsertedFast, &WriteDigitsWithPoint}, decimals)) {}
 
 DecimalRemoval::DecimalRemoval(std::string_view keepLetters, int decimals)
-    : AddressValueConversion(AddressWalk(keepLetters, true, true, &AppendRemovedGeneral,
-                                         &WriteRemovedFast, decimals)) {}
+    : AddressValueConversion(
+          AddressWalk(keepLetters, true, true,
+                      {&AppendRemovedGeneral, &WriteRemovedFast, &WritePointMoved}, decimals)) {}
 
 } // namespace nc

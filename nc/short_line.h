@@ -37,6 +37,8 @@ struct ShortLine {
                              _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
                                           _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
             numbers |= Bits(number) << at;
+            digits |= Bits(digit) << at;
+            zeros |= Bits(_mm_cmpeq_epi8(v, _mm_set1_epi8('0'))) << at;
             points |= Bits(point) << at;
             brackets |= Bits(bracket) << at;
         }
@@ -45,13 +47,22 @@ struct ShortLine {
             const char c = static_cast<char>(bytes[at]);
             const std::uint64_t bit = std::uint64_t{1} << at;
             if ((c >= '0' && c <= '9') || c == '.' || c == '-') numbers |= bit;
+            if (c >= '0' && c <= '9') digits |= bit;
+            if (c == '0') zeros |= bit;
             if (c == '.') points |= bit;
             if (c == '(' || c == ')' || c == '[' || c == ']') brackets |= bit;
         }
 #endif
         numbers &= inLine;
+        digits &= inLine;
+        zeros &= inLine;
         points &= inLine;
         brackets &= inLine;
+    }
+
+    // The bits of the bytes [start, end), end > start.
+    static std::uint64_t Span(std::size_t start, std::size_t end) {
+        return (~std::uint64_t{0} >> (64 - (end - start))) << start;
     }
 
     // The end of the run of number characters that starts at `start`.
@@ -74,6 +85,8 @@ struct ShortLine {
     alignas(16) unsigned char bytes[kMaxLength + 16];
     std::size_t length;
     std::uint64_t numbers = 0;  // "0123456789.-"
+    std::uint64_t digits = 0;   // "0123456789"
+    std::uint64_t zeros = 0;    // "0"
     std::uint64_t points = 0;   // "."
     std::uint64_t brackets = 0; // "()[]"
 

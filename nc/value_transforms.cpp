@@ -4,6 +4,7 @@
 #include "nc_error.h"
 #include "nc_value.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -51,35 +52,39 @@ void AppendInsertedGeneral(std::string& out, std::string_view number, int decima
                   CheckedResult(value * InsertionFactor(decimals), number));
 }
 
-char* WriteInsertedFast(char* out, std::string_view number, int decimals) {
-    const char* at = number.data();
-    const char* end = at + number.size();
-    const bool negative = at != end && *at == '-';
-    if (negative) ++at;
-    if (at == end) return nullptr;
-    for (const char* c = at; c != end; ++c) {
-        if (*c < '0' || *c > '9') return nullptr;
+char* WriteDigitsWithPoint(char* out, bool negative, const char* digits, int length, int decimals) {
+    while (length > 0 && *digits == '0') {
+        ++digits;
+        --length;
     }
-    while (at != end && *at == '0')
-        ++at;
-    const auto length = static_cast<int>(end - at);
-    if (length > kExactDigits) return nullptr;
+    if (length > kExactDigits || decimals < 1 || decimals > kMaxPointDecimals) return nullptr;
     // The same digits with a point put in: no arithmetic at all.
     if (negative && length > 0) *out++ = '-';
     if (length <= decimals) {
-        *out++ = '0';
-        *out++ = '.';
-        std::memset(out, '0', static_cast<std::size_t>(decimals - length));
-        out += decimals - length;
-        std::memcpy(out, at, static_cast<std::size_t>(length));
+        std::memcpy(out, "0.000000", 8);
+        out += 2 + (decimals - length);
+        std::memcpy(out, digits, 16);
         return out + length;
     }
-    const auto intLength = static_cast<std::size_t>(length - decimals);
-    std::memcpy(out, at, intLength);
+    const int intLength = length - decimals;
+    for (int at = 0; at < intLength; at += 16)
+        std::memcpy(out + at, digits + at, 16);
     out += intLength;
     *out++ = '.';
-    std::memcpy(out, at + intLength, static_cast<std::size_t>(decimals));
+    std::memcpy(out, digits + intLength, 8);
     return out + decimals;
+}
+
+char* WriteInsertedFast(char* out, std::string_view number, int decimals) {
+    const bool negative = !number.empty() && number[0] == '-';
+    if (negative) number.remove_prefix(1);
+    if (number.empty() || number.size() > kMaxPlainLength ||
+        !AllDigits(number.data(), number.data() + number.size())) {
+        return nullptr;
+    }
+    char padded[kMaxPlainLength + 16] = {};
+    number.copy(padded, number.size());
+    return WriteDigitsWithPoint(out, negative, padded, static_cast<int>(number.size()), decimals);
 }
 
 void AppendRemovedGeneral(std::string& out, std::string_view number, int decimals) {
@@ -88,40 +93,32 @@ void AppendRemovedGeneral(std::string& out, std::string_view number, int decimal
     AppendNcValue(out, DecimalsPattern(0), CheckedResult(value * factor, number));
 }
 
-char* WriteRemovedFast(char* out, std::string_view number, int decimals) {
-    const char* at = number.data();
-    const char* const end = at + number.size();
-    const bool negative = at != end && *at == '-';
-    if (negative) ++at;
-    const auto* point = static_cast<const char*>(std::memchr(at, '.', end - at));
-    const char* const intEnd = point != nullptr ? point : end;
-    const char* const frac = point != nullptr ? point + 1 : end;
-    if (!AllDigits(at, intEnd) || !AllDigits(frac, end) || (at == intEnd && point == nullptr)) {
-        return nullptr;
-    }
-    const auto intLength = intEnd - at;
-    const auto fracLength = end - frac;
-    if (intLength + fracLength > 40) return nullptr;
-    // The digits without the point, after one spare byte for a carry.
-    char digits[48];
+char* WritePointMoved(char* out, bool negative, const char* text, int length, int decimals) {
+    const auto* point =
+        static_cast<const char*>(std::memchr(text, '.', static_cast<std::size_t>(length)));
+    const int intLength = point != nullptr ? static_cast<int>(point - text) : length;
+    const int fracLength = point != nullptr ? length - intLength - 1 : 0;
+    if (intLength > 16 || fracLength > 16 || decimals > kMaxPointDecimals) return nullptr;
+    // The digits without the point, after one spare byte for a carry, with
+    // room for sixteen-byte copies.
+    char digits[64];
     char* const first = digits + 1;
-    std::memcpy(first, at, static_cast<std::size_t>(intLength));
-    std::memcpy(first + intLength, frac, static_cast<std::size_t>(fracLength));
-    const auto total = intLength + fracLength;
-    const char* significant = first;
-    while (significant != first + total && *significant == '0')
-        ++significant;
-    const auto significantLength = first + total - significant;
+    std::memcpy(first, text, 16);
+    std::memcpy(first + intLength, point != nullptr ? point + 1 : text + length, 16);
+    const int total = intLength + fracLength;
+    char* units = first;
+    while (units != first + total && *units == '0')
+        ++units;
+    const auto significantLength = first + total - units;
     if (significantLength > kExactDigits) return nullptr;
     // value x 10^decimals: the point moves right; halves of the last unit go up.
-    const auto shift = decimals - fracLength;
-    char* units = const_cast<char*>(significant);
+    const int shift = decimals - fracLength;
     char* unitsEnd = first + total;
     if (shift >= 0) {
         // Exact only while the result has at most kExactDigits digits.
         if (significantLength + shift > kExactDigits) return nullptr;
         if (significantLength > 0) {
-            std::memset(unitsEnd, '0', static_cast<std::size_t>(shift));
+            std::memcpy(unitsEnd, "00000000", 8);
             unitsEnd += shift;
         }
     } else {
@@ -135,9 +132,25 @@ char* WriteRemovedFast(char* out, std::string_view number, int decimals) {
         return out;
     }
     if (negative) *out++ = '-';
-    const auto length = static_cast<std::size_t>(unitsEnd - units);
-    std::memcpy(out, units, length);
-    return out + length;
+    const auto unitsLength = unitsEnd - units;
+    for (std::ptrdiff_t at = 0; at < unitsLength; at += 16)
+        std::memcpy(out + at, units + at, 16);
+    return out + unitsLength;
+}
+
+char* WriteRemovedFast(char* out, std::string_view number, int decimals) {
+    const bool negative = !number.empty() && number[0] == '-';
+    if (negative) number.remove_prefix(1);
+    const auto point = number.find('.');
+    if (number.empty() || number.size() > kMaxPlainLength ||
+        !AllDigits(number.data(), number.data() + std::min(point, number.size())) ||
+        (point != std::string_view::npos &&
+         !AllDigits(number.data() + point + 1, number.data() + number.size()))) {
+        return nullptr;
+    }
+    char padded[kMaxPlainLength + 16] = {};
+    number.copy(padded, number.size());
+    return WritePointMoved(out, negative, padded, static_cast<int>(number.size()), decimals);
 }
 
 } // namespace nc
