@@ -81,9 +81,9 @@ void AddressWalk::Walk(std::string_view line, std::string& out) {
 // A maximal run of number characters is exactly the text the walk has
 // collected when it meets the byte before the run, so the runs can be taken
 // from left to right as long as no comment state is involved.
-char* AddressWalk::WalkForward(std::string_view line, char* out) const {
+char* AddressWalk::WalkForward(std::string_view line, const char* textEnd, char* out) const {
     if (m_insideComment) return nullptr;
-    if (line.size() <= ShortLine::kMaxLength) return WalkShortLine(ShortLine(line), out);
+    if (line.size() <= ShortLine::kMaxLength) return WalkShortLine(ShortLine(line, textEnd), out);
     return WalkLongLine(line, out);
 }
 
@@ -110,8 +110,8 @@ char* AddressWalk::WalkShortLine(const ShortLine& line, char* out) const {
 
 // A run that the masks show to be [-]digits with at most one point goes to
 // the plain rule; nullptr for any other run.
-char* AddressWalk::WritePlainRun(const ShortLine& line, std::size_t start, std::size_t end,
-                                 char* out) const {
+inline char* AddressWalk::WritePlainRun(const ShortLine& line, std::size_t start, std::size_t end,
+                                        char* out) const {
     const std::uint64_t run = ShortLine::Span(start, end);
     const std::uint64_t points = run & line.points;
     const std::uint64_t sign = run & ~line.digits & ~points;
@@ -119,8 +119,11 @@ char* AddressWalk::WritePlainRun(const ShortLine& line, std::size_t start, std::
         return nullptr;
     }
     const std::size_t textStart = start + (sign != 0 ? 1 : 0);
+    const std::size_t pointAt =
+        points != 0 ? static_cast<std::size_t>(__builtin_ctzll(points)) : end;
     return m_rules.plain(out, sign != 0, reinterpret_cast<const char*>(line.bytes) + textStart,
-                         static_cast<int>(end - textStart), m_decimals);
+                         static_cast<int>(end - textStart), static_cast<int>(pointAt - textStart),
+                         m_decimals);
 }
 
 char* AddressWalk::WalkLongLine(std::string_view line, char* out) const {

@@ -21,7 +21,7 @@ class AddressWalk final {
     using AppendValue = void (*)(std::string& out, std::string_view number, int decimals);
     using WriteValue = char* (*)(char* out, std::string_view number, int decimals);
     using WritePlain = char* (*)(char* out, bool negative, const char* text, int length,
-                                 int decimals);
+                                 int pointAt, int decimals);
 
     // How values are rewritten: the general rule, the exact fast path, and a
     // quicker one for runs that the short-line masks show to be plain.
@@ -39,7 +39,8 @@ class AddressWalk final {
     // bracket, not inside a comment, every value on the fast path. Writes at
     // `out` (room: WalkRoom) and returns the end, or nullptr, having changed
     // no state, for a line that needs Walk.
-    char* WalkForward(std::string_view line, char* out) const;
+    // Bytes of the line's text up to `textEnd` may be read.
+    char* WalkForward(std::string_view line, const char* textEnd, char* out) const;
     bool insideComment() const { return m_insideComment; }
     void setInsideComment(bool inside) { m_insideComment = inside; }
     static constexpr std::size_t WalkRoom(std::size_t lineLength) { return 6 * lineLength + 64; }

@@ -72,7 +72,7 @@ void AxisDoubling::ConvertLine(std::string_view line, std::string& out) {
     out.append(value->after);
 }
 
-char* AxisDoubling::ConvertLineFast(std::string_view line, char* out) {
+char* AxisDoubling::ConvertLineFast(std::string_view line, const char*, char* out) {
     const auto value = FindAxisValue(line, m_axis);
     if (!value) return Copy(out, line);
     out = WriteDoubledFast(Copy(out, value->before), value->run, value->decimals);

@@ -14,8 +14,9 @@ void AddressValueConversion::ConvertLine(std::string_view line, std::string& out
     m_walk.Walk(line, out);
 }
 
-char* AddressValueConversion::ConvertLineFast(std::string_view line, char* out) {
-    if (!IsProgramNumberLine(line)) return m_walk.WalkForward(line, out);
+char* AddressValueConversion::ConvertLineFast(std::string_view line, const char* textEnd,
+                                              char* out) {
+    if (!IsProgramNumberLine(line)) return m_walk.WalkForward(line, textEnd, out);
     std::memcpy(out, line.data(), line.size());
     return out + line.size();
 }

@@ -19,7 +19,8 @@ std::size_t LineConverter::ConvertText(std::string_view text, ByteBuffer& out) {
         ++count;
         char* end = nullptr;
         if (line.size() <= kFastLineLimit) {
-            end = ConvertLineFast(line, out.Room(AddressWalk::WalkRoom(line.size()) + 2));
+            end = ConvertLineFast(line, text.data() + text.size(),
+                                  out.Room(AddressWalk::WalkRoom(line.size()) + 2));
         }
         if (end == nullptr) {
             m_slowLine.clear();

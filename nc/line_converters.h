@@ -34,11 +34,12 @@ class LineConverter {
     virtual void SetCarriedState(int) {}
 
   protected:
-    // The quick way for the common line: writes the new line at `out`, which
+    // The quick way for the common line (bytes of its text up to `textEnd`
+    // may be read): writes the new line at `out`, which
     // has room for AddressWalk::WalkRoom(line.size()) bytes, and returns its
     // end; or returns nullptr, having changed no state, to leave the line to
     // ConvertLine.
-    virtual char* ConvertLineFast(std::string_view line, char* out) = 0;
+    virtual char* ConvertLineFast(std::string_view line, const char* textEnd, char* out) = 0;
 
   private:
     std::string m_slowLine;
@@ -52,7 +53,7 @@ class AxisDoubling final : public LineConverter {
     std::unique_ptr<LineConverter> Clone() const override;
 
   protected:
-    char* ConvertLineFast(std::string_view line, char* out) override;
+    char* ConvertLineFast(std::string_view line, const char* textEnd, char* out) override;
 
   private:
     char m_axis;
@@ -69,7 +70,7 @@ class AddressValueConversion : public LineConverter {
 
   protected:
     explicit AddressValueConversion(AddressWalk walk) : m_walk(std::move(walk)) {}
-    char* ConvertLineFast(std::string_view line, char* out) override;
+    char* ConvertLineFast(std::string_view line, const char* textEnd, char* out) override;
 
   private:
     AddressWalk m_walk;

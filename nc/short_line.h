@@ -10,21 +10,28 @@
 
 namespace nc {
 
-// A line of at most 64 bytes copied into a padded buffer, with one bit per byte
-// for the bytes the decimal point conversions look for. Runs of number
-// characters are then found with bit operations instead of a branch per byte,
-// and pieces are copied sixteen bytes at a time from the padding-safe copy.
+// A line of at most 64 bytes with one bit per byte for the bytes the decimal
+// point conversions look for. Runs of number characters are then found with
+// bit operations instead of a branch per byte, and pieces are copied sixteen
+// bytes at a time: the line is read where it is when kReadable bytes from its
+// start may be read, else from a padded copy.
 struct ShortLine {
     static constexpr std::size_t kMaxLength = 64;
+    static constexpr std::size_t kReadable = kMaxLength + 16;
 
-    explicit ShortLine(std::string_view line) : length(line.size()) {
-        std::memcpy(bytes, line.data(), length);
-        std::memset(bytes + length, 0, 16);
+    ShortLine(std::string_view line, const char* readableEnd) : length(line.size()) {
+        if (readableEnd - line.data() >= static_cast<std::ptrdiff_t>(kReadable)) {
+            bytes = reinterpret_cast<const unsigned char*>(line.data());
+        } else {
+            std::memcpy(m_copy, line.data(), length);
+            std::memset(m_copy + length, 0, 16);
+            bytes = m_copy;
+        }
         const std::uint64_t inLine =
             length == kMaxLength ? ~std::uint64_t{0} : (std::uint64_t{1} << length) - 1;
 #if defined(__SSE2__)
         for (std::size_t at = 0; at < length; at += 16) {
-            const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(bytes + at));
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
             const __m128i sinceZero = _mm_sub_epi8(v, _mm_set1_epi8('0'));
             const __m128i digit =
                 _mm_cmpeq_epi8(_mm_min_epu8(sinceZero, _mm_set1_epi8(9)), sinceZero);
@@ -38,24 +45,21 @@ struct ShortLine {
                                           _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
             numbers |= Bits(number) << at;
             digits |= Bits(digit) << at;
-            zeros |= Bits(_mm_cmpeq_epi8(v, _mm_set1_epi8('0'))) << at;
             points |= Bits(point) << at;
             brackets |= Bits(bracket) << at;
         }
 #else
         for (std::size_t at = 0; at < length; ++at) {
-            const char c = static_cast<char>(bytes[at]);
+            const auto c = static_cast<char>(bytes[at]);
             const std::uint64_t bit = std::uint64_t{1} << at;
             if ((c >= '0' && c <= '9') || c == '.' || c == '-') numbers |= bit;
             if (c >= '0' && c <= '9') digits |= bit;
-            if (c == '0') zeros |= bit;
             if (c == '.') points |= bit;
             if (c == '(' || c == ')' || c == '[' || c == ']') brackets |= bit;
         }
 #endif
         numbers &= inLine;
         digits &= inLine;
-        zeros &= inLine;
         points &= inLine;
         brackets &= inLine;
     }
@@ -82,15 +86,15 @@ struct ShortLine {
         return {reinterpret_cast<const char*>(bytes) + from, to - from};
     }
 
-    alignas(16) unsigned char bytes[kMaxLength + 16];
+    const unsigned char* bytes;
     std::size_t length;
     std::uint64_t numbers = 0;  // "0123456789.-"
     std::uint64_t digits = 0;   // "0123456789"
-    std::uint64_t zeros = 0;    // "0"
     std::uint64_t points = 0;   // "."
     std::uint64_t brackets = 0; // "()[]"
 
   private:
+    alignas(16) unsigned char m_copy[kReadable];
 #if defined(__SSE2__)
     static std::uint64_t Bits(__m128i mask) {
         return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(mask)));

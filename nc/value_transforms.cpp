@@ -52,7 +52,8 @@ void AppendInsertedGeneral(std::string& out, std::string_view number, int decima
                   CheckedResult(value * InsertionFactor(decimals), number));
 }
 
-char* WriteDigitsWithPoint(char* out, bool negative, const char* digits, int length, int decimals) {
+char* WriteDigitsWithPoint(char* out, bool negative, const char* digits, int length, int,
+                           int decimals) {
     while (length > 0 && *digits == '0') {
         ++digits;
         --length;
@@ -84,7 +85,8 @@ char* WriteInsertedFast(char* out, std::string_view number, int decimals) {
     }
     char padded[kMaxPlainLength + 16] = {};
     number.copy(padded, number.size());
-    return WriteDigitsWithPoint(out, negative, padded, static_cast<int>(number.size()), decimals);
+    const auto length = static_cast<int>(number.size());
+    return WriteDigitsWithPoint(out, negative, padded, length, length, decimals);
 }
 
 void AppendRemovedGeneral(std::string& out, std::string_view number, int decimals) {
@@ -93,10 +95,10 @@ void AppendRemovedGeneral(std::string& out, std::string_view number, int decimal
     AppendNcValue(out, DecimalsPattern(0), CheckedResult(value * factor, number));
 }
 
-char* WritePointMoved(char* out, bool negative, const char* text, int length, int decimals) {
-    const auto* point =
-        static_cast<const char*>(std::memchr(text, '.', static_cast<std::size_t>(length)));
-    const int intLength = point != nullptr ? static_cast<int>(point - text) : length;
+char* WritePointMoved(char* out, bool negative, const char* text, int length, int pointAt,
+                      int decimals) {
+    const char* const point = pointAt < length ? text + pointAt : nullptr;
+    const int intLength = pointAt;
     const int fracLength = point != nullptr ? length - intLength - 1 : 0;
     if (intLength > 16 || fracLength > 16 || decimals > kMaxPointDecimals) return nullptr;
     // The digits without the point, after one spare byte for a carry, with
@@ -150,7 +152,10 @@ char* WriteRemovedFast(char* out, std::string_view number, int decimals) {
     }
     char padded[kMaxPlainLength + 16] = {};
     number.copy(padded, number.size());
-    return WritePointMoved(out, negative, padded, static_cast<int>(number.size()), decimals);
+    const auto length = static_cast<int>(number.size());
+    return WritePointMoved(out, negative, padded, length,
+                           point == std::string_view::npos ? length : static_cast<int>(point),
+                           decimals);
 }
 
 } // namespace nc
