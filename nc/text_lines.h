@@ -28,6 +28,25 @@ inline const char* FindLineBreak(const char* at, const char* end) {
     return at;
 }
 
+// The last CR or LF in [begin, end), or nullptr.
+inline const char* FindLastLineBreak(const char* begin, const char* end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - begin >= 16; end -= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 16));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
+        if (mask != 0) return end - 16 + (31 - __builtin_clz(static_cast<unsigned>(mask)));
+    }
+#endif
+    while (end != begin) {
+        --end;
+        if (*end == '\r' || *end == '\n') return end;
+    }
+    return nullptr;
+}
+
 // Walks a text of whole lines: CR LF, a lone CR and a lone LF end a line, and
 // the last line may have no terminator. A CR at the very end is a lone CR.
 class TextLines final {

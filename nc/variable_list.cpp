@@ -16,22 +16,28 @@ constexpr const char* kFormulaMark = "[数式]";
 
 class VariableCollector final {
   public:
-    // Walks the line from its end: digits gather, "#" names a variable.
-    void ScanLine(std::string_view line) {
-        if (IsProgramNumberLine(line) || std::memchr(line.data(), '#', line.size()) == nullptr) {
-            return;
-        }
-        std::size_t digitsBegin = line.size();
-        std::size_t digitsEnd = line.size();
-        for (std::size_t i = line.size(); i-- > 0;) {
-            const char c = line[i];
-            if (c >= '0' && c <= '9') {
-                if (digitsBegin == digitsEnd) digitsEnd = i + 1;
-                digitsBegin = i;
+    // The walk of each line from its end names, at every "#", the "#" and the
+    // digits right after it, so the variables are found from left to right
+    // at each "#" of the text; lines starting with "O" or ":" are left out.
+    void ScanText(std::string_view text) {
+        const char* at = text.data();
+        const char* const end = at + text.size();
+        const char* knownLineStart = at; // a line start at or before `at`
+        for (;;) {
+            const auto* hash = static_cast<const char*>(std::memchr(at, '#', end - at));
+            if (hash == nullptr) return;
+            const char* lineStart = FindLastLineBreak(knownLineStart, hash);
+            lineStart = lineStart == nullptr ? knownLineStart : lineStart + 1;
+            knownLineStart = lineStart;
+            if (*lineStart == 'O' || *lineStart == ':') {
+                at = FindLineBreak(hash, end);
                 continue;
             }
-            if (c == '#') Add(line.substr(i, digitsEnd - i));
-            digitsBegin = digitsEnd = i;
+            const char* digitsEnd = hash + 1;
+            while (digitsEnd != end && *digitsEnd >= '0' && *digitsEnd <= '9')
+                ++digitsEnd;
+            Add(std::string_view(hash, static_cast<std::size_t>(digitsEnd - hash)));
+            at = digitsEnd;
         }
     }
 
@@ -88,12 +94,10 @@ VariableList ScanVariables(const std::string& source, const FormQuestion& ask,
                            const Progress& progress) {
     NcReader reader(source, ask);
     VariableCollector collector;
-    std::string_view line;
-    while (reader.Next(line)) {
-        collector.ScanLine(line);
-        if (progress && reader.lineNumber() % kProgressLines == 0) {
-            progress(reader.bytesDone(), reader.fileSize());
-        }
+    std::string_view block;
+    while (reader.NextBlock(block)) {
+        collector.ScanText(block);
+        if (progress) progress(reader.bytesDone(), reader.fileSize());
     }
     if (progress) progress(reader.fileSize(), reader.fileSize());
     return std::move(collector).Sorted();
