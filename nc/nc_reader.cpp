@@ -12,8 +12,9 @@
 namespace nc {
 namespace {
 
-// 1 MiB reads: large enough to run at the speed of the page cache.
-constexpr std::size_t kChunkSize = std::size_t{1} << 20;
+// 256 KiB reads: large enough for the speed of the page cache, small enough
+// that fresh buffer pages (costly to fault in) stay few.
+constexpr std::size_t kChunkSize = std::size_t{1} << 18;
 constexpr std::size_t kMinBuffer = 4096;
 // Lines read after the file-form question arrive in pieces of this length.
 constexpr std::size_t kPieceLength = 499;
@@ -28,24 +29,75 @@ std::size_t EndOfWholeLines(const char* data, std::size_t size) {
     return at;
 }
 
+// The first line start at or after `from` (0 < from < size) in whole lines
+// data[0, size): after the first CR, LF or CR LF that ends at or after `from`.
+std::size_t FirstLineStartFrom(const char* data, std::size_t size, std::size_t from) {
+    const char* lineBreak = FindLineBreak(data + from - 1, data + size);
+    if (lineBreak == data + size) return size;
+    const auto at = static_cast<std::size_t>(lineBreak - data) + 1;
+    return at < size && data[at - 1] == '\r' && data[at] == '\n' ? at + 1 : at;
+}
+
 } // namespace
 
 NcReader::NcReader(const std::string& path, const FormQuestion& ask) : m_path(path) {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        if (m_fd >= 0) ::close(m_fd);
-        throw NcError(CannotOpenMessage(path));
-    }
-    m_fileSize = static_cast<std::uint64_t>(info.st_size);
-    // Small files get a small buffer; it grows when a line needs more.
-    m_buffer.resize(std::clamp<std::size_t>(m_fileSize + 1, kMinBuffer, kChunkSize));
+    Open();
     try {
         Fill();
         if (m_begin == m_end) AskFileForm(ask);
     } catch (...) {
         ::close(m_fd);
         throw;
+    }
+}
+
+NcReader::NcReader(const std::string& path, std::uint64_t begin, std::uint64_t end)
+    : m_path(path), m_rangeEnd(end) {
+    Open();
+    try {
+        if (begin > 0) SkipToLineStartFrom(begin);
+    } catch (...) {
+        ::close(m_fd);
+        throw;
+    }
+}
+
+void NcReader::Open() {
+    m_fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        if (m_fd >= 0) ::close(m_fd);
+        throw NcError(CannotOpenMessage(m_path));
+    }
+    m_fileSize = static_cast<std::uint64_t>(info.st_size);
+    // Small files get a small buffer; it grows when a line needs more.
+    m_buffer.resize(std::clamp<std::size_t>(m_fileSize + 1, kMinBuffer, kChunkSize));
+}
+
+// Reading starts at the first line that starts at or after `begin`: after the
+// terminator that ends at or after it, looked for from the byte before it.
+void NcReader::SkipToLineStartFrom(std::uint64_t begin) {
+    if (::lseek(m_fd, static_cast<off_t>(begin - 1), SEEK_SET) < 0) {
+        throw NcError(CannotOpenMessage(m_path));
+    }
+    m_position = begin - 1;
+    for (;;) {
+        const char* data = m_buffer.data() + m_begin;
+        const std::size_t size = m_end - m_begin;
+        const char* lineBreak = FindLineBreak(data, data + size);
+        // A CR at the end of the data may still be followed by its LF.
+        const bool decided = lineBreak != data + size &&
+                             !(*lineBreak == '\r' && lineBreak + 1 == data + size && !m_eof);
+        if (decided) {
+            const std::size_t start = FirstLineStartFrom(data, size, 1 + (lineBreak - data));
+            m_begin += start;
+            m_position += start;
+            return;
+        }
+        const std::size_t kept = lineBreak != data + size ? size - 1 : 0;
+        m_position += size - kept;
+        m_begin = m_end - kept;
+        if (!Fill() && m_begin == m_end) return;
     }
 }
 
@@ -88,6 +140,7 @@ bool NcReader::Fill() {
             if (nul != nullptr) {
                 m_end = static_cast<std::size_t>(static_cast<const char*>(nul) - m_buffer.data());
                 m_eof = true;
+                m_endsAtNul = true;
                 return true;
             }
         }
@@ -100,8 +153,15 @@ bool NcReader::NextTextBlock(std::string_view& block) {
     for (;;) {
         const char* data = m_buffer.data() + m_begin;
         const std::size_t size = m_end - m_begin;
-        const std::size_t whole = m_eof ? size : EndOfWholeLines(data, size);
+        std::size_t whole = m_eof ? size : EndOfWholeLines(data, size);
+        if (m_position >= m_rangeEnd) return false;
+        if (whole > 0 && m_position + whole > m_rangeEnd) {
+            // The lines that start in the range, and no more.
+            const auto from = static_cast<std::size_t>(m_rangeEnd - m_position);
+            if (from > 0) whole = FirstLineStartFrom(data, whole, from);
+        }
         if (whole > 0) {
+            m_position += whole;
             block = std::string_view(data, whole);
             m_begin += whole;
             m_consumed += whole;

@@ -21,6 +21,10 @@ class NcReader final {
   public:
     // Throws NcError with the cannot-open message when the file cannot be read.
     NcReader(const std::string& path, const FormQuestion& ask);
+    // Reads, of a file whose text is not empty, only the lines that start in
+    // the byte range [begin, end), each to its end; for reading parts of a
+    // file side by side.
+    NcReader(const std::string& path, std::uint64_t begin, std::uint64_t end);
     ~NcReader();
     NcReader(const NcReader&) = delete;
     NcReader& operator=(const NcReader&) = delete;
@@ -36,12 +40,19 @@ class NcReader final {
     bool EndsWithBreak() const { return m_endsWithBreak; }
     std::int64_t lineNumber() const { return m_lineNumber; }
 
+    // Whether the file-form question was asked: the text is then read piece by
+    // piece, or not at all.
+    bool textWasEmpty() const { return m_mode != Mode::Text; }
+    // Whether the text ended at a NUL byte of the file.
+    bool endsAtNul() const { return m_endsAtNul; }
     std::uint64_t bytesDone() const { return m_consumed; }
     std::uint64_t fileSize() const { return m_fileSize; }
 
   private:
     enum class Mode { Text, Pieces, Nothing };
 
+    void Open();
+    void SkipToLineStartFrom(std::uint64_t begin);
     void AskFileForm(const FormQuestion& ask);
     bool Fill();
     bool NextTextBlock(std::string_view& block);
@@ -54,6 +65,9 @@ class NcReader final {
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     bool m_eof = false;
+    bool m_endsAtNul = false;
+    std::uint64_t m_position = 0; // file offset of m_buffer[m_begin] in Text mode
+    std::uint64_t m_rangeEnd = UINT64_MAX;
     std::uint64_t m_consumed = 0;
     std::uint64_t m_fileSize = 0;
 

@@ -6,13 +6,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <system_error>
+#include <thread>
 #include <unordered_set>
 
 namespace nc {
 namespace {
 
 constexpr const char* kFormulaMark = "[数式]";
+// Files from this size are scanned in parts side by side, at most this many.
+constexpr std::uint64_t kPartsFrom = std::uint64_t{8} << 20;
+constexpr unsigned kMaxParts = 8;
 
 class VariableCollector final {
   public:
@@ -39,6 +44,11 @@ class VariableCollector final {
             Add(std::string_view(hash, static_cast<std::size_t>(digitsEnd - hash)));
             at = digitsEnd;
         }
+    }
+
+    void Merge(const VariableCollector& other) {
+        for (const auto& text : other.m_found)
+            Add(text);
     }
 
     VariableList Sorted() && {
@@ -88,11 +98,48 @@ void AppendKind(std::string& text, const char* label, const std::vector<std::str
     }
 }
 
+// Parts of a large file are scanned side by side, each by a reader of its
+// own; a part whose text ends at a NUL ends the text of the file.
+VariableCollector ScanInParts(const std::string& source, std::uint64_t size, unsigned parts) {
+    std::vector<VariableCollector> collectors(parts);
+    std::vector<char> endsAtNul(parts, 0);
+    std::vector<std::exception_ptr> failures(parts);
+    std::vector<std::thread> threads;
+    for (unsigned part = 0; part < parts; ++part) {
+        threads.emplace_back([&, part] {
+            try {
+                NcReader reader(source, size * part / parts, size * (part + 1) / parts);
+                std::string_view block;
+                while (reader.NextBlock(block))
+                    collectors[part].ScanText(block);
+                endsAtNul[part] = reader.endsAtNul();
+            } catch (...) {
+                failures[part] = std::current_exception();
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    VariableCollector all;
+    for (unsigned part = 0; part < parts; ++part) {
+        if (failures[part]) std::rethrow_exception(failures[part]);
+        all.Merge(collectors[part]);
+        if (endsAtNul[part]) break;
+    }
+    return all;
+}
+
 } // namespace
 
 VariableList ScanVariables(const std::string& source, const FormQuestion& ask,
                            const Progress& progress) {
     NcReader reader(source, ask);
+    const unsigned parts = std::min(std::thread::hardware_concurrency(), kMaxParts);
+    if (!reader.textWasEmpty() && parts > 1 && reader.fileSize() >= kPartsFrom) {
+        VariableList list = ScanInParts(source, reader.fileSize(), parts).Sorted();
+        if (progress) progress(reader.fileSize(), reader.fileSize());
+        return list;
+    }
     VariableCollector collector;
     std::string_view block;
     while (reader.NextBlock(block)) {

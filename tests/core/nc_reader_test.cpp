@@ -55,10 +55,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, LineBufferTest,
                                          TextCase{std::string("A\r\n\0B", 5), {"A"}, true}));
 
 TEST(LineBuffer, BreaksAcrossReadBoundaries) {
-    // A CR LF split by the 1 MiB read boundary is still one break, and a line
+    // A CR LF split by the 256 KiB read boundary is still one break, and a line
     // longer than the buffer arrives whole.
     TempDir dir;
-    const std::size_t chunk = std::size_t{1} << 20;
+    const std::size_t chunk = std::size_t{1} << 18;
     std::string text(chunk - 1, 'a');
     text += "\r\nB\r\n";
     text += std::string(3 * chunk, 'c');
