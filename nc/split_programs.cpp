@@ -55,10 +55,23 @@ class ProgramFiles final {
         if (m_options.percentFirst) m_writer->WriteTerminatedLine("%");
     }
 
+    // Whether the line is copied as it stands: no program start, no "%" line
+    // and not an empty line that is skipped.
+    bool CopiedAsItStands(std::string_view line) const {
+        if (line.empty()) return !m_options.skipEmpty;
+        return line[0] != '%' && !IsProgramStartLine(line);
+    }
+
     void CopyLine(std::string_view line) {
         if (!line.empty() && line[0] == '%') return;
         if (m_options.skipEmpty && line.empty()) return;
         m_writer->WriteTerminatedLine(line);
+    }
+
+    // Lines copied as they stand, each already ended by CR LF.
+    void CopyLinesWithCrLf(std::string_view lines) {
+        m_writer->buffer().Append(lines);
+        m_writer->FlushIfFull();
     }
 
     void FinishFile() {
@@ -104,18 +117,27 @@ SplitResult SplitPrograms(const std::string& source, const std::string& destinat
     files.OpenFileFor(*firstProgram);
     NcReader reader(source, askOnce);
     bool firstSeen = false;
-    std::string_view line;
-    while (reader.Next(line)) {
-        if (IsProgramStartLine(line)) {
-            result.programLines.emplace_back(line);
-            if (firstSeen) files.OpenFileFor(line);
-            firstSeen = true;
-            files.BeginProgram();
+    std::string_view block;
+    while (reader.NextBlock(block)) {
+        // Runs of ordinary lines ended by CR LF are copied in one piece.
+        const char* runStart = block.data();
+        TextLines lines(block);
+        std::string_view line;
+        while (lines.Next(line)) {
+            const bool endsWithCrLf = lines.position() - (line.data() + line.size()) == 2;
+            if (endsWithCrLf && files.CopiedAsItStands(line)) continue;
+            files.CopyLinesWithCrLf(std::string_view(runStart, line.data() - runStart));
+            runStart = lines.position();
+            if (IsProgramStartLine(line)) {
+                result.programLines.emplace_back(line);
+                if (firstSeen) files.OpenFileFor(line);
+                firstSeen = true;
+                files.BeginProgram();
+            }
+            files.CopyLine(line);
         }
-        files.CopyLine(line);
-        if (progress && reader.lineNumber() % kProgressLines == 0) {
-            progress(reader.bytesDone(), reader.fileSize());
-        }
+        files.CopyLinesWithCrLf(std::string_view(runStart, block.data() + block.size() - runStart));
+        if (progress) progress(reader.bytesDone(), reader.fileSize());
     }
     files.FinishFile();
     result.writtenFiles = files.TakeWritten();
