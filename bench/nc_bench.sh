@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Times every conversion of tornwel-nc on a generated CAM-style program beside
 # cp of the same file (the I/O floor) and a perl one-liner doing the same kind
-# of work, and reports the peak memory of each.
+# of work, and reports the peak memory of each; then runs each conversion once
+# on a program of LARGE_MEGABYTES (20 copies of the first) for its peak memory.
 #
-#   bench/nc_bench.sh [MEGABYTES]      default 100; 2048 shows memory on a 2 GB input
+#   bench/nc_bench.sh [MEGABYTES [LARGE_MEGABYTES]]    defaults 100 and 2000; 0 skips the large run
 set -euo pipefail
 cd "$(dirname "$0")/.."
 size=${1:-100}
+large=${2:-2000}
 nc=build/bin/tornwel-nc
 [ -x "$nc" ] || bash scripts/build.sh >/dev/null
 command -v /usr/bin/time >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q time >/dev/null
@@ -67,3 +69,23 @@ compare vars "$cp_dec" 3 'my %s;while(<>){next if /^[O:]/;$s{$1}=1 while /(#\d*)
 compare split "$cp_dec" 3 'mkdir "'"$work"'/split";my $f;while(<>){next if /^%/;if(/^[O:L]/){($n)=/^([^(\r\n]*)/;open($f,">","'"$work"'/split/$n.NC")}print $f $_ if $f}' "$dec" \
     split --dest "$work/split" "$dec"
 rm -rf "$work/split" "$out" "$work/time.txt"
+
+[ "$large" -gt 0 ] || exit 0
+copies=$(( (large + size - 1) / size ))
+big="$work/LARGE.NC"
+bigint="$work/LARGEINT.NC"
+for _ in $(seq "$copies"); do cat "$dec"; done > "$big"
+for _ in $(seq "$copies"); do cat "$int"; done > "$bigint"
+peak() {
+    rm -rf "$work/out.NC" "$work/split"
+    /usr/bin/time -f "%e %M" -o "$work/time.txt" "$nc" "$@" > /dev/null
+    read -r seconds kilobytes < "$work/time.txt"
+    printf "  %-7s %6.2f s  peak %6.1f MB\n" "$1" "$seconds" "$(awk -v k="$kilobytes" 'BEGIN{print k / 1024}')"
+}
+echo "large input: $(du -m "$big" | cut -f1) MB, each conversion once (target: peak under 100 MB)"
+peak double --axis X -o "$out" "$big"
+peak insert -o "$out" "$bigint"
+peak remove -o "$out" "$big"
+peak vars -o "$out" "$big"
+peak split --dest "$work/split" "$big"
+rm -rf "$big" "$bigint" "$work/split" "$out" "$work/time.txt"

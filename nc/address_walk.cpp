@@ -1,7 +1,5 @@
 #include "address_walk.h"
 
-#include "short_line.h"
-
 #include <cstring>
 
 namespace nc {
@@ -76,54 +74,6 @@ void AddressWalk::Walk(std::string_view line, std::string& out) {
     }
     PutBack(line.substr(0, copied));
     out.append(m_reversed, m_reversed.size() - m_written, m_written);
-}
-
-// A maximal run of number characters is exactly the text the walk has
-// collected when it meets the byte before the run, so the runs can be taken
-// from left to right as long as no comment state is involved.
-char* AddressWalk::WalkForward(std::string_view line, const char* textEnd, char* out) const {
-    if (m_insideComment) return nullptr;
-    if (line.size() <= ShortLine::kMaxLength) return WalkShortLine(ShortLine(line, textEnd), out);
-    return WalkLongLine(line, out);
-}
-
-// The runs of a short line from its bit masks.
-char* AddressWalk::WalkShortLine(const ShortLine& line, char* out) const {
-    if (m_comments && line.brackets != 0) return nullptr;
-    std::uint64_t starts = line.numbers & ~(line.numbers << 1) & ~std::uint64_t{1};
-    std::size_t copied = 0;
-    while (starts != 0) {
-        const auto start = static_cast<std::size_t>(__builtin_ctzll(starts));
-        starts &= starts - 1;
-        if ((m_classes[line.bytes[start - 1]] & (Keep | Letter)) != Letter) continue;
-        const std::size_t end = line.RunEnd(start);
-        if (((line.points & ShortLine::Span(start, end)) != 0) != m_withPoint) continue;
-        if (end - start == 1 && line.bytes[start] == '-') continue;
-        out = line.CopyTo(out, copied, start);
-        char* const written = WritePlainRun(line, start, end, out);
-        out = written ? written : m_rules.fast(out, line.Text(start, end), m_decimals);
-        if (out == nullptr) return nullptr;
-        copied = end;
-    }
-    return line.CopyTo(out, copied, line.length);
-}
-
-// A run that the masks show to be [-]digits with at most one point goes to
-// the plain rule; nullptr for any other run.
-inline char* AddressWalk::WritePlainRun(const ShortLine& line, std::size_t start, std::size_t end,
-                                        char* out) const {
-    const std::uint64_t run = ShortLine::Span(start, end);
-    const std::uint64_t points = run & line.points;
-    const std::uint64_t sign = run & ~line.digits & ~points;
-    if ((sign != 0 && sign != (std::uint64_t{1} << start)) || (points & (points - 1)) != 0) {
-        return nullptr;
-    }
-    const std::size_t textStart = start + (sign != 0 ? 1 : 0);
-    const std::size_t pointAt =
-        points != 0 ? static_cast<std::size_t>(__builtin_ctzll(points)) : end;
-    return m_rules.plain(out, sign != 0, reinterpret_cast<const char*>(line.bytes) + textStart,
-                         static_cast<int>(end - textStart), static_cast<int>(pointAt - textStart),
-                         m_decimals);
 }
 
 char* AddressWalk::WalkLongLine(std::string_view line, char* out) const {

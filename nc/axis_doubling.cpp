@@ -72,7 +72,13 @@ void AxisDoubling::ConvertLine(std::string_view line, std::string& out) {
     out.append(value->after);
 }
 
-char* AxisDoubling::ConvertLineFast(std::string_view line, const char*, char* out) {
+std::size_t AxisDoubling::ConvertText(std::string_view text, ByteBuffer& out) {
+    return ConvertLines(text, out, [this](std::string_view line, const char*, char* at) {
+        return ConvertLineFast(line, at);
+    });
+}
+
+char* AxisDoubling::ConvertLineFast(std::string_view line, char* out) const {
     const auto value = FindAxisValue(line, m_axis);
     if (!value) return Copy(out, line);
     out = WriteDoubledFast(Copy(out, value->before), value->run, value->decimals);

@@ -14,25 +14,32 @@ void AddressValueConversion::ConvertLine(std::string_view line, std::string& out
     m_walk.Walk(line, out);
 }
 
-char* AddressValueConversion::ConvertLineFast(std::string_view line, const char* textEnd,
-                                              char* out) {
-    if (!IsProgramNumberLine(line)) return m_walk.WalkForward(line, textEnd, out);
-    std::memcpy(out, line.data(), line.size());
-    return out + line.size();
-}
-
-std::unique_ptr<LineConverter> AddressValueConversion::Clone() const {
-    return std::unique_ptr<LineConverter>(new AddressValueConversion(*this));
-}
-
 DecimalInsertion::DecimalInsertion(std::string_view keepLetters, int decimals)
-    : AddressValueConversion(AddressWalk(
-          keepLetters, false, false,
-          {&AppendInsertedGeneral, &WriteInsertedFast, &WriteDigitsWithPoint}, decimals)) {}
+    : AddressValueConversion(AddressWalk(keepLetters, false, false,
+                                         {&AppendInsertedGeneral, &WriteInsertedFast}, decimals)) {}
 
 DecimalRemoval::DecimalRemoval(std::string_view keepLetters, int decimals)
-    : AddressValueConversion(
-          AddressWalk(keepLetters, true, true,
-                      {&AppendRemovedGeneral, &WriteRemovedFast, &WritePointMoved}, decimals)) {}
+    : AddressValueConversion(AddressWalk(keepLetters, true, true,
+                                         {&AppendRemovedGeneral, &WriteRemovedFast}, decimals)) {}
+
+std::size_t DecimalInsertion::ConvertText(std::string_view text, ByteBuffer& out) {
+    return ConvertLines(text, out, [this](std::string_view line, const char* textEnd, char* at) {
+        return ConvertLineFast<&WriteDigitsWithPoint>(line, textEnd, at);
+    });
+}
+
+std::unique_ptr<LineConverter> DecimalInsertion::Clone() const {
+    return std::make_unique<DecimalInsertion>(*this);
+}
+
+std::size_t DecimalRemoval::ConvertText(std::string_view text, ByteBuffer& out) {
+    return ConvertLines(text, out, [this](std::string_view line, const char* textEnd, char* at) {
+        return ConvertLineFast<&WritePointMoved>(line, textEnd, at);
+    });
+}
+
+std::unique_ptr<LineConverter> DecimalRemoval::Clone() const {
+    return std::make_unique<DecimalRemoval>(*this);
+}
 
 } // namespace nc

@@ -2,14 +2,22 @@
 
 #include "address_walk.h"
 #include "byte_buffer.h"
+#include "plain_values.h"
+#include "text_lines.h"
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 
 namespace nc {
+
+// True for lines that the decimal conversions and the variable list skip.
+inline bool IsProgramNumberLine(std::string_view line) {
+    return !line.empty() && (line[0] == 'O' || line[0] == ':');
+}
 
 // A per-line rewrite of a converting pass. Converters may carry state from one
 // line to the next.
@@ -25,7 +33,7 @@ class LineConverter {
     // Converts a text of whole lines into `out`, every terminator written as
     // CR LF; the bytes are those of ConvertLine, line by line. Returns the
     // number of lines. Throws NcError numbered from the text's first line.
-    std::size_t ConvertText(std::string_view text, ByteBuffer& out);
+    virtual std::size_t ConvertText(std::string_view text, ByteBuffer& out) = 0;
 
     // A converter with the same settings, for converting blocks side by side.
     virtual std::unique_ptr<LineConverter> Clone() const = 0;
@@ -34,14 +42,18 @@ class LineConverter {
     virtual void SetCarriedState(int) {}
 
   protected:
-    // The quick way for the common line (bytes of its text up to `textEnd`
-    // may be read): writes the new line at `out`, which
-    // has room for AddressWalk::WalkRoom(line.size()) bytes, and returns its
-    // end; or returns nullptr, having changed no state, to leave the line to
-    // ConvertLine.
-    virtual char* ConvertLineFast(std::string_view line, const char* textEnd, char* out) = 0;
+    // The loop of ConvertText. `fast(line, textEnd, out)` is the quick way for
+    // the common line (bytes of its text up to textEnd may be read): it writes
+    // the new line at `out`, which has room for AddressWalk::WalkRoom bytes,
+    // and returns its end; or returns nullptr, having changed no state, to
+    // leave the line to ConvertLine.
+    template <typename Fast>
+    std::size_t ConvertLines(std::string_view text, ByteBuffer& out, Fast fast);
 
   private:
+    // ConvertLine's text of the line at `out`, with room for two more bytes.
+    char* ConvertSlowLine(std::string_view line, std::size_t number, ByteBuffer& out);
+
     std::string m_slowLine;
 };
 
@@ -50,12 +62,12 @@ class AxisDoubling final : public LineConverter {
   public:
     explicit AxisDoubling(char axis);
     void ConvertLine(std::string_view line, std::string& out) override;
+    std::size_t ConvertText(std::string_view text, ByteBuffer& out) override;
     std::unique_ptr<LineConverter> Clone() const override;
 
-  protected:
-    char* ConvertLineFast(std::string_view line, const char* textEnd, char* out) override;
-
   private:
+    char* ConvertLineFast(std::string_view line, char* out) const;
+
     char m_axis;
 };
 
@@ -64,13 +76,18 @@ class AxisDoubling final : public LineConverter {
 class AddressValueConversion : public LineConverter {
   public:
     void ConvertLine(std::string_view line, std::string& out) override;
-    std::unique_ptr<LineConverter> Clone() const override;
     int CarriedState() const override { return m_walk.insideComment() ? 1 : 0; }
     void SetCarriedState(int state) override { m_walk.setInsideComment(state != 0); }
 
   protected:
     explicit AddressValueConversion(AddressWalk walk) : m_walk(std::move(walk)) {}
-    char* ConvertLineFast(std::string_view line, const char* textEnd, char* out) override;
+
+    template <auto WritePlain>
+    char* ConvertLineFast(std::string_view line, const char* textEnd, char* out) const {
+        if (!IsProgramNumberLine(line)) return m_walk.WalkForward<WritePlain>(line, textEnd, out);
+        std::memcpy(out, line.data(), line.size());
+        return out + line.size();
+    }
 
   private:
     AddressWalk m_walk;
@@ -80,6 +97,8 @@ class AddressValueConversion : public LineConverter {
 class DecimalInsertion final : public AddressValueConversion {
   public:
     DecimalInsertion(std::string_view keepLetters, int decimals);
+    std::size_t ConvertText(std::string_view text, ByteBuffer& out) override;
+    std::unique_ptr<LineConverter> Clone() const override;
 };
 
 // Rewrites decimal address values as integer counts of 10^-decimals units,
@@ -87,11 +106,32 @@ class DecimalInsertion final : public AddressValueConversion {
 class DecimalRemoval final : public AddressValueConversion {
   public:
     DecimalRemoval(std::string_view keepLetters, int decimals);
+    std::size_t ConvertText(std::string_view text, ByteBuffer& out) override;
+    std::unique_ptr<LineConverter> Clone() const override;
 };
 
-// True for lines that the decimal conversions and the variable list skip.
-inline bool IsProgramNumberLine(std::string_view line) {
-    return !line.empty() && (line[0] == 'O' || line[0] == ':');
+template <typename Fast>
+std::size_t LineConverter::ConvertLines(std::string_view text, ByteBuffer& out, Fast fast) {
+    // Longer lines go the general way, so that no line reserves a huge worst case.
+    constexpr std::size_t kFastLineLimit = std::size_t{1} << 16;
+    const char* const textEnd = text.data() + text.size();
+    TextLines lines(text);
+    std::string_view line;
+    std::size_t count = 0;
+    while (lines.Next(line)) {
+        ++count;
+        char* end = nullptr;
+        if (line.size() <= kFastLineLimit) {
+            end = fast(line, textEnd, out.Room(AddressWalk::WalkRoom(line.size()) + 2));
+        }
+        if (end == nullptr) end = ConvertSlowLine(line, count, out);
+        if (lines.terminated()) {
+            *end++ = '\r';
+            *end++ = '\n';
+        }
+        out.Advance(end);
+    }
+    return count;
 }
 
 } // namespace nc

@@ -1,5 +1,7 @@
 #include "value_transforms.h"
 
+#include "plain_values.h"
+
 #include "exact_decimal.h"
 #include "nc_error.h"
 #include "nc_value.h"
@@ -52,30 +54,6 @@ void AppendInsertedGeneral(std::string& out, std::string_view number, int decima
                   CheckedResult(value * InsertionFactor(decimals), number));
 }
 
-char* WriteDigitsWithPoint(char* out, bool negative, const char* digits, int length, int,
-                           int decimals) {
-    while (length > 0 && *digits == '0') {
-        ++digits;
-        --length;
-    }
-    if (length > kExactDigits || decimals < 1 || decimals > kMaxPointDecimals) return nullptr;
-    // The same digits with a point put in: no arithmetic at all.
-    if (negative && length > 0) *out++ = '-';
-    if (length <= decimals) {
-        std::memcpy(out, "0.000000", 8);
-        out += 2 + (decimals - length);
-        std::memcpy(out, digits, 16);
-        return out + length;
-    }
-    const int intLength = length - decimals;
-    for (int at = 0; at < intLength; at += 16)
-        std::memcpy(out + at, digits + at, 16);
-    out += intLength;
-    *out++ = '.';
-    std::memcpy(out, digits + intLength, 8);
-    return out + decimals;
-}
-
 char* WriteInsertedFast(char* out, std::string_view number, int decimals) {
     const bool negative = !number.empty() && number[0] == '-';
     if (negative) number.remove_prefix(1);
@@ -93,51 +71,6 @@ void AppendRemovedGeneral(std::string& out, std::string_view number, int decimal
     const long double value = ReadNcValue(number);
     const auto factor = static_cast<long double>(PowerOfTen(decimals));
     AppendNcValue(out, DecimalsPattern(0), CheckedResult(value * factor, number));
-}
-
-char* WritePointMoved(char* out, bool negative, const char* text, int length, int pointAt,
-                      int decimals) {
-    const char* const point = pointAt < length ? text + pointAt : nullptr;
-    const int intLength = pointAt;
-    const int fracLength = point != nullptr ? length - intLength - 1 : 0;
-    if (intLength > 16 || fracLength > 16 || decimals > kMaxPointDecimals) return nullptr;
-    // The digits without the point, after one spare byte for a carry, with
-    // room for sixteen-byte copies.
-    char digits[64];
-    char* const first = digits + 1;
-    std::memcpy(first, text, 16);
-    std::memcpy(first + intLength, point != nullptr ? point + 1 : text + length, 16);
-    const int total = intLength + fracLength;
-    char* units = first;
-    while (units != first + total && *units == '0')
-        ++units;
-    const auto significantLength = first + total - units;
-    if (significantLength > kExactDigits) return nullptr;
-    // value x 10^decimals: the point moves right; halves of the last unit go up.
-    const int shift = decimals - fracLength;
-    char* unitsEnd = first + total;
-    if (shift >= 0) {
-        // Exact only while the result has at most kExactDigits digits.
-        if (significantLength + shift > kExactDigits) return nullptr;
-        if (significantLength > 0) {
-            std::memcpy(unitsEnd, "00000000", 8);
-            unitsEnd += shift;
-        }
-    } else {
-        unitsEnd = first + total + shift;
-        const bool roundUp = *unitsEnd >= '5';
-        if (unitsEnd < units) units = unitsEnd;
-        if (roundUp) units = IncrementDigits(units, unitsEnd);
-    }
-    if (units == unitsEnd) {
-        *out++ = '0';
-        return out;
-    }
-    if (negative) *out++ = '-';
-    const auto unitsLength = unitsEnd - units;
-    for (std::ptrdiff_t at = 0; at < unitsLength; at += 16)
-        std::memcpy(out + at, units + at, 16);
-    return out + unitsLength;
 }
 
 char* WriteRemovedFast(char* out, std::string_view number, int decimals) {

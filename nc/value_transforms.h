@@ -25,15 +25,6 @@ char* WriteDoubledFast(char* out, std::string_view number, int decimals);
 void AppendInsertedGeneral(std::string& out, std::string_view number, int decimals);
 char* WriteInsertedFast(char* out, std::string_view number, int decimals);
 
-// Quicker fast paths for a number already known to be plain: its sign apart,
-// `text` holds digits (and for the removal at most one point), with 16
-// readable bytes after it. They decline like the fast paths above.
-// `pointAt` is the offset of the point in `text`, or `length` when it has none.
-char* WriteDigitsWithPoint(char* out, bool negative, const char* text, int length, int pointAt,
-                           int decimals);
-char* WritePointMoved(char* out, bool negative, const char* text, int length, int pointAt,
-                      int decimals);
-inline constexpr int kMaxPointDecimals = 6;
 // Longer plain numbers are left to the general path.
 inline constexpr std::size_t kMaxPlainLength = 33;
 
