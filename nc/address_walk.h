@@ -40,6 +40,10 @@ class AddressWalk final {
     // plain_values.h, chosen at compile time so that it is inlined).
     template <auto WritePlain>
     char* WalkForward(std::string_view line, const char* textEnd, char* out) const;
+    // WalkForward for a line whose masks are made.
+    template <auto WritePlain> char* WalkShort(const ShortLine& line, char* out) const {
+        return m_insideComment ? nullptr : WalkShortLine<WritePlain>(line, out);
+    }
     bool insideComment() const { return m_insideComment; }
     void setInsideComment(bool inside) { m_insideComment = inside; }
     static constexpr std::size_t WalkRoom(std::size_t lineLength) { return 6 * lineLength + 64; }

@@ -23,9 +23,7 @@ DecimalRemoval::DecimalRemoval(std::string_view keepLetters, int decimals)
                                          {&AppendRemovedGeneral, &WriteRemovedFast}, decimals)) {}
 
 std::size_t DecimalInsertion::ConvertText(std::string_view text, ByteBuffer& out) {
-    return ConvertLines(text, out, [this](std::string_view line, const char* textEnd, char* at) {
-        return ConvertLineFast<&WriteDigitsWithPoint>(line, textEnd, at);
-    });
+    return ConvertTextWith<&WriteDigitsWithPoint>(text, out);
 }
 
 std::unique_ptr<LineConverter> DecimalInsertion::Clone() const {
@@ -33,9 +31,7 @@ std::unique_ptr<LineConverter> DecimalInsertion::Clone() const {
 }
 
 std::size_t DecimalRemoval::ConvertText(std::string_view text, ByteBuffer& out) {
-    return ConvertLines(text, out, [this](std::string_view line, const char* textEnd, char* at) {
-        return ConvertLineFast<&WritePointMoved>(line, textEnd, at);
-    });
+    return ConvertTextWith<&WritePointMoved>(text, out);
 }
 
 std::unique_ptr<LineConverter> DecimalRemoval::Clone() const {

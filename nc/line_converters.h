@@ -49,11 +49,15 @@ class LineConverter {
     // leave the line to ConvertLine.
     template <typename Fast>
     std::size_t ConvertLines(std::string_view text, ByteBuffer& out, Fast fast);
-
-  private:
+    // One step of that loop: converts the line at `at` as the `number`th line
+    // and returns where the next one starts.
+    template <typename Fast>
+    const char* ConvertNextLine(const char* at, const char* textEnd, std::size_t number,
+                                ByteBuffer& out, Fast& fast);
     // ConvertLine's text of the line at `out`, with room for two more bytes.
     char* ConvertSlowLine(std::string_view line, std::size_t number, ByteBuffer& out);
 
+  private:
     std::string m_slowLine;
 };
 
@@ -89,6 +93,48 @@ class AddressValueConversion : public LineConverter {
         return out + line.size();
     }
 
+    // ConvertText, with the ends of short lines found by the masks that also
+    // find their values.
+    template <auto WritePlain> std::size_t ConvertTextWith(std::string_view text, ByteBuffer& out) {
+        const char* at = text.data();
+        const char* const end = at + text.size();
+        auto fast = [this](std::string_view line, const char* textEnd, char* written) {
+            return ConvertLineFast<WritePlain>(line, textEnd, written);
+        };
+        std::size_t count = 0;
+        while (at != end) {
+            ++count;
+            if (end - at >= static_cast<std::ptrdiff_t>(ShortLine::kReadable)) {
+                const ShortLine line(at);
+                if (line.ended()) {
+                    at = ConvertShortLine<WritePlain>(line, count, out);
+                    continue;
+                }
+            }
+            at = ConvertNextLine(at, end, count, out, fast);
+        }
+        return count;
+    }
+
+    // A short line with its terminator, which is followed by more text.
+    template <auto WritePlain>
+    const char* ConvertShortLine(const ShortLine& line, std::size_t number, ByteBuffer& out) {
+        const std::string_view text(reinterpret_cast<const char*>(line.bytes), line.length);
+        const char* next = text.data() + text.size() + 1;
+        if (next[-1] == '\r' && *next == '\n') ++next;
+        char* written = out.Room(AddressWalk::WalkRoom(text.size()) + 2);
+        if (IsProgramNumberLine(text)) {
+            written = line.CopyTo(written, 0, text.size());
+        } else {
+            written = m_walk.WalkShort<WritePlain>(line, written);
+            if (written == nullptr) written = ConvertSlowLine(text, number, out);
+        }
+        *written++ = '\r';
+        *written++ = '\n';
+        out.Advance(written);
+        return next;
+    }
+
   private:
     AddressWalk m_walk;
 };
@@ -112,26 +158,33 @@ class DecimalRemoval final : public AddressValueConversion {
 
 template <typename Fast>
 std::size_t LineConverter::ConvertLines(std::string_view text, ByteBuffer& out, Fast fast) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    std::size_t count = 0;
+    while (at != end)
+        at = ConvertNextLine(at, end, ++count, out, fast);
+    return count;
+}
+
+template <typename Fast>
+const char* LineConverter::ConvertNextLine(const char* at, const char* textEnd, std::size_t number,
+                                           ByteBuffer& out, Fast& fast) {
     // Longer lines go the general way, so that no line reserves a huge worst case.
     constexpr std::size_t kFastLineLimit = std::size_t{1} << 16;
-    const char* const textEnd = text.data() + text.size();
-    TextLines lines(text);
+    TextLines lines(std::string_view(at, static_cast<std::size_t>(textEnd - at)));
     std::string_view line;
-    std::size_t count = 0;
-    while (lines.Next(line)) {
-        ++count;
-        char* end = nullptr;
-        if (line.size() <= kFastLineLimit) {
-            end = fast(line, textEnd, out.Room(AddressWalk::WalkRoom(line.size()) + 2));
-        }
-        if (end == nullptr) end = ConvertSlowLine(line, count, out);
-        if (lines.terminated()) {
-            *end++ = '\r';
-            *end++ = '\n';
-        }
-        out.Advance(end);
+    lines.Next(line);
+    char* end = nullptr;
+    if (line.size() <= kFastLineLimit) {
+        end = fast(line, textEnd, out.Room(AddressWalk::WalkRoom(line.size()) + 2));
     }
-    return count;
+    if (end == nullptr) end = ConvertSlowLine(line, number, out);
+    if (lines.terminated()) {
+        *end++ = '\r';
+        *end++ = '\n';
+    }
+    out.Advance(end);
+    return lines.position();
 }
 
 } // namespace nc
