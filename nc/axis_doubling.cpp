@@ -48,8 +48,15 @@ std::optional<AxisValue> FindAxisValue(std::string_view line, char axis) {
     return AxisValue{line.substr(0, start), run, line.substr(numberEnd), DoubledDecimals(number)};
 }
 
-char* Copy(char* out, std::string_view bytes) {
-    std::memcpy(out, bytes.data(), bytes.size());
+// Copies in 16-byte pieces when 15 more bytes may be read after the piece
+// (and stored after the copy): short copies without a library call.
+char* Copy(char* out, std::string_view bytes, bool padded) {
+    if (!padded) {
+        std::memcpy(out, bytes.data(), bytes.size());
+    } else {
+        for (std::size_t at = 0; at < bytes.size(); at += 16)
+            std::memcpy(out + at, bytes.data() + at, 16);
+    }
     return out + bytes.size();
 }
 
@@ -73,16 +80,17 @@ void AxisDoubling::ConvertLine(std::string_view line, std::string& out) {
 }
 
 std::size_t AxisDoubling::ConvertText(std::string_view text, ByteBuffer& out) {
-    return ConvertLines(text, out, [this](std::string_view line, const char*, char* at) {
-        return ConvertLineFast(line, at);
+    return ConvertLines(text, out, [this](std::string_view line, const char* textEnd, char* at) {
+        return ConvertLineFast(
+            line, textEnd - line.data() >= static_cast<std::ptrdiff_t>(line.size() + 16), at);
     });
 }
 
-char* AxisDoubling::ConvertLineFast(std::string_view line, char* out) const {
+char* AxisDoubling::ConvertLineFast(std::string_view line, bool padded, char* out) const {
     const auto value = FindAxisValue(line, m_axis);
-    if (!value) return Copy(out, line);
-    out = WriteDoubledFast(Copy(out, value->before), value->run, value->decimals);
-    return out == nullptr ? nullptr : Copy(out, value->after);
+    if (!value) return Copy(out, line, padded);
+    out = WriteDoubledFast(Copy(out, value->before, padded), value->run, value->decimals);
+    return out == nullptr ? nullptr : Copy(out, value->after, padded);
 }
 
 } // namespace nc

@@ -70,7 +70,8 @@ class AxisDoubling final : public LineConverter {
     std::unique_ptr<LineConverter> Clone() const override;
 
   private:
-    char* ConvertLineFast(std::string_view line, char* out) const;
+    // `padded`: 16 bytes after the line may be read.
+    char* ConvertLineFast(std::string_view line, bool padded, char* out) const;
 
     char m_axis;
 };
