@@ -214,7 +214,6 @@ bool NcReader::Next(std::string_view& line) {
         m_blockLines = TextLines(block);
     }
     m_endsWithBreak = m_blockLines.terminated();
-    ++m_lineNumber;
     return true;
 }
 

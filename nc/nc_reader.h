@@ -38,7 +38,6 @@ class NcReader final {
     bool Next(std::string_view& line);
     // After the last line: whether the text ended with a line terminator.
     bool EndsWithBreak() const { return m_endsWithBreak; }
-    std::int64_t lineNumber() const { return m_lineNumber; }
 
     // Whether the file-form question was asked: the text is then read piece by
     // piece, or not at all.
@@ -80,7 +79,6 @@ class NcReader final {
     // Line by line reading on top of the blocks.
     TextLines m_blockLines{{}};
     bool m_endsWithBreak = false;
-    std::int64_t m_lineNumber = 0;
 };
 
 } // namespace nc

@@ -15,6 +15,9 @@ constexpr std::size_t FastValueRoom(std::size_t size) {
     return size + 32;
 }
 
+// Numbers longer than this (sign apart) are left to the general path.
+inline constexpr std::size_t kMaxPlainLength = 33;
+
 // Axis doubling: the number written with `decimals` digits after the point.
 void AppendDoubledGeneral(std::string& out, std::string_view number, int decimals);
 // Fast paths write at `out` and return the end of what they wrote, or nullptr
@@ -24,9 +27,6 @@ char* WriteDoubledFast(char* out, std::string_view number, int decimals);
 // Decimal point insertion: an integer count of 10^-decimals units.
 void AppendInsertedGeneral(std::string& out, std::string_view number, int decimals);
 char* WriteInsertedFast(char* out, std::string_view number, int decimals);
-
-// Longer plain numbers are left to the general path.
-inline constexpr std::size_t kMaxPlainLength = 33;
 
 // Decimal point removal: a decimal value as an integer count of 10^-decimals units.
 void AppendRemovedGeneral(std::string& out, std::string_view number, int decimals);
