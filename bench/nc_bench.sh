@@ -22,11 +22,13 @@ cat "$dec" "$int" > /dev/null  # both in the page cache, as for cp
 
 # Best of five runs: seconds (microsecond clock) and peak resident kilobytes.
 # The output of the previous run is removed first, as cp and the conversions
-# would otherwise pay for truncating it.
+# would otherwise pay for truncating it, and written data is synced, so that
+# no write-back of earlier runs competes with the one measured.
 measure() {
     local best="" mem="" start end seconds kilobytes
     for _ in 1 2 3 4 5; do
         rm -rf "$work/copy.NC" "$work/out.NC" "$work/split"
+        sync
         start=$EPOCHREALTIME
         /usr/bin/time -f "%M" -o "$work/time.txt" "$@" > /dev/null
         end=$EPOCHREALTIME
