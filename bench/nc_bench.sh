@@ -20,13 +20,14 @@ int="$work/CAMINT${size}.NC"
 [ -s "$int" ] || perl bench/gen_program.pl "$size" int > "$int"
 cat "$dec" "$int" > /dev/null  # both in the page cache, as for cp
 
-# Best of five runs: seconds (microsecond clock) and peak resident kilobytes.
+# Best of RUNS runs (default ten; the slow perl one-liners get three):
+# seconds (microsecond clock) and peak resident kilobytes.
 # The output of the previous run is removed first, as cp and the conversions
 # would otherwise pay for truncating it, and written data is synced, so that
 # no write-back of earlier runs competes with the one measured.
 measure() {
     local best="" mem="" start end seconds kilobytes
-    for _ in 1 2 3 4 5; do
+    for _ in $(seq "${RUNS:-10}"); do
         rm -rf "$work/copy.NC" "$work/out.NC" "$work/split"
         sync
         start=$EPOCHREALTIME
@@ -52,7 +53,7 @@ compare() {
     shift 5
     local tool perl
     tool=$(measure "$nc" "$@")
-    perl=$(measure perl -e "$perlcode" "$input")
+    perl=$(RUNS=3 measure perl -e "$perlcode" "$input")
     awk -v n="$name" -v t="${tool% *}" -v m="${tool#* }" -v c="${floor% *}" -v p="${perl% *}" \
         -v l="$limit" 'BEGIN{
         printf "%-7s %6.3f s  %5.1f x cp (target %s)  perl %6.2f s (%5.1f x faster, target 20)  peak %6.1f MB\n",
