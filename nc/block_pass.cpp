@@ -37,6 +37,7 @@ class BlockPass final {
   private:
     struct Block {
         std::uint64_t sequence = 0;
+        std::uint64_t bytesDone = 0; // of the source, up to the end of this block
         ByteBuffer input;
         ByteBuffer output;
         std::size_t lines = 0;
@@ -51,7 +52,7 @@ class BlockPass final {
             while (Take(block)) {
                 Convert(*converter, block, m_startState);
                 if (!Write(*converter, block)) return;
-                if (progress) progress(m_reader.bytesDone(), m_reader.fileSize());
+                if (progress) progress(block.bytesDone, m_reader.fileSize());
             }
         } catch (const NcError& error) {
             Fail(error, {});
@@ -66,6 +67,7 @@ class BlockPass final {
         std::string_view text;
         if (Stopped() || !m_reader.NextBlock(text)) return false;
         block.sequence = m_nextSequence++;
+        block.bytesDone = m_reader.bytesDone();
         block.input.clear();
         block.input.Append(text);
         return true;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite: the core
-# tests under AddressSanitizer and UndefinedBehaviorSanitizer, a short run of
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer and under
+# ThreadSanitizer (the conversions run on several threads), a short run of
 # each fuzz target, and last every test of the release build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,12 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTORNWEL_CORE_ONLY=O
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -L core
+
+echo "== core tests under TSan"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORNWEL_CORE_ONLY=ON \
+    -DTORNWEL_THREAD_SANITIZE=ON >/dev/null
+cmake --build build-tsan
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L core
 
 echo "== fuzz targets (${FUZZ_SECONDS:=15} s each)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORNWEL_CORE_ONLY=ON \

@@ -174,6 +174,20 @@ TEST_F(JoinTest, TextsOneAfterAnotherInTheGivenOrder) {
     EXPECT_EQ(ReadFile(m_dir.File("ALL.NC")), "O2\r\nX2.\r\nO1\r\nX1.\r\n");
 }
 
+TEST_F(JoinTest, LargeOutputsAreWrittenWholeAndInOrder) {
+    // Megabytes of output go through the background writer in several buffers.
+    std::string lf;
+    std::string crlf;
+    for (int i = 0; i < 200000; ++i) {
+        lf += "N" + std::to_string(i) + " G01X1.\n";
+        crlf += "N" + std::to_string(i) + " G01X1.\r\n";
+    }
+    const auto a = m_dir.Write("A.NC", lf);
+    const auto b = m_dir.Write("B.NC", crlf);
+    nc::JoinFiles({a, b}, m_dir.File("ALL.NC"), {});
+    EXPECT_TRUE(ReadFile(m_dir.File("ALL.NC")) == crlf + crlf);
+}
+
 TEST_F(JoinTest, MissingFinalBreakJoinsTheLines) {
     const auto a = m_dir.Write("A.NC", "O1\r\nX1.");
     const auto b = m_dir.Write("B.NC", "O2\r\nX2.\r\n");
