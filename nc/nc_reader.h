@@ -25,6 +25,8 @@ class NcReader final {
     // the byte range [begin, end), each to its end; for reading parts of a
     // file side by side.
     NcReader(const std::string& path, std::uint64_t begin, std::uint64_t end);
+    // From now on only the lines that start before `end`, each to its end.
+    void LimitTo(std::uint64_t end) { m_rangeEnd = end; }
     ~NcReader();
     NcReader(const NcReader&) = delete;
     NcReader& operator=(const NcReader&) = delete;

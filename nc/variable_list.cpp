@@ -100,23 +100,35 @@ void AppendKind(std::string& text, const char* label, const std::vector<std::str
 
 // Parts of a large file are scanned side by side, each by a reader of its
 // own; a part whose text ends at a NUL ends the text of the file.
-VariableCollector ScanInParts(const std::string& source, std::uint64_t size, unsigned parts) {
+// The first part is read on this thread by the reader that asked the
+// file-form question, which has its first bytes already.
+VariableCollector ScanInParts(NcReader& first, const std::string& source, unsigned parts) {
+    const std::uint64_t size = first.fileSize();
     std::vector<VariableCollector> collectors(parts);
     std::vector<char> endsAtNul(parts, 0);
     std::vector<std::exception_ptr> failures(parts);
+    const auto scan = [&](NcReader& reader, unsigned part) {
+        std::string_view block;
+        while (reader.NextBlock(block))
+            collectors[part].ScanText(block);
+        endsAtNul[part] = reader.endsAtNul();
+    };
     std::vector<std::thread> threads;
-    for (unsigned part = 0; part < parts; ++part) {
+    for (unsigned part = 1; part < parts; ++part) {
         threads.emplace_back([&, part] {
             try {
                 NcReader reader(source, size * part / parts, size * (part + 1) / parts);
-                std::string_view block;
-                while (reader.NextBlock(block))
-                    collectors[part].ScanText(block);
-                endsAtNul[part] = reader.endsAtNul();
+                scan(reader, part);
             } catch (...) {
                 failures[part] = std::current_exception();
             }
         });
+    }
+    try {
+        first.LimitTo(size / parts);
+        scan(first, 0);
+    } catch (...) {
+        failures[0] = std::current_exception();
     }
     for (auto& thread : threads)
         thread.join();
@@ -136,7 +148,7 @@ VariableList ScanVariables(const std::string& source, const FormQuestion& ask,
     NcReader reader(source, ask);
     const unsigned parts = std::min(std::thread::hardware_concurrency(), kMaxParts);
     if (!reader.textWasEmpty() && parts > 1 && reader.fileSize() >= kPartsFrom) {
-        VariableList list = ScanInParts(source, reader.fileSize(), parts).Sorted();
+        VariableList list = ScanInParts(reader, source, parts).Sorted();
         if (progress) progress(reader.fileSize(), reader.fileSize());
         return list;
     }
