@@ -20,24 +20,27 @@ int="$work/CAMINT${size}.NC"
 [ -s "$int" ] || perl bench/gen_program.pl "$size" int > "$int"
 cat "$dec" "$int" > /dev/null  # both in the page cache, as for cp
 
-# Best of RUNS runs (default ten; the slow perl one-liners get three):
-# seconds (microsecond clock) and peak resident kilobytes.
-# The output of the previous run is removed first, as cp and the conversions
-# would otherwise pay for truncating it, and written data is synced, so that
-# no write-back of earlier runs competes with the one measured.
+# Best of RUNS runs (default ten; the slow perl one-liners get three) in
+# seconds on a microsecond clock, then one more run under /usr/bin/time for the
+# peak resident kilobytes (timing under it would add its own start-up). The
+# output of the previous run is removed first, as cp and the conversions would
+# otherwise pay for truncating it, and written data is synced, so that no
+# write-back of earlier runs competes with the one measured.
 measure() {
-    local best="" mem="" start end seconds kilobytes
+    local best="" start end seconds kilobytes
     for _ in $(seq "${RUNS:-10}"); do
         rm -rf "$work/copy.NC" "$work/out.NC" "$work/split"
         sync
         start=$EPOCHREALTIME
-        /usr/bin/time -f "%M" -o "$work/time.txt" "$@" > /dev/null
+        "$@" > /dev/null
         end=$EPOCHREALTIME
         seconds=$(awk -v s="$start" -v e="$end" 'BEGIN{printf "%.4f", e - s}')
-        read -r kilobytes < "$work/time.txt"
-        if [ -z "$best" ] || awk "BEGIN{exit !($seconds < $best)}"; then best=$seconds; mem=$kilobytes; fi
+        if [ -z "$best" ] || awk "BEGIN{exit !($seconds < $best)}"; then best=$seconds; fi
     done
-    echo "$best $mem"
+    rm -rf "$work/copy.NC" "$work/out.NC" "$work/split"
+    /usr/bin/time -f "%M" -o "$work/time.txt" "$@" > /dev/null
+    read -r kilobytes < "$work/time.txt"
+    echo "$best $kilobytes"
 }
 
 echo "input: $(du -m "$dec" | cut -f1) MB ($(wc -l < "$dec") lines), integer variant $(du -m "$int" | cut -f1) MB"
