@@ -85,7 +85,7 @@ template <auto WritePlain>
 char* AddressWalk::WalkForward(std::string_view line, const char* textEnd, char* out) const {
     if (m_insideComment) return nullptr;
     if (line.size() <= ShortLine::kMaxLength)
-        return WalkShortLine<WritePlain>(ShortLine(line, textEnd), out);
+        return WalkShortLine<WritePlain>(ShortLine(line, textEnd, m_comments), out);
     return WalkLongLine(line, out);
 }
 

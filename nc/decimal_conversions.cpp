@@ -23,7 +23,7 @@ DecimalRemoval::DecimalRemoval(std::string_view keepLetters, int decimals)
                                          {&AppendRemovedGeneral, &WriteRemovedFast}, decimals)) {}
 
 std::size_t DecimalInsertion::ConvertText(std::string_view text, ByteBuffer& out) {
-    return ConvertTextWith<&WriteDigitsWithPoint>(text, out);
+    return ConvertTextWith<&WriteDigitsWithPoint, false>(text, out);
 }
 
 std::unique_ptr<LineConverter> DecimalInsertion::Clone() const {
@@ -31,7 +31,7 @@ std::unique_ptr<LineConverter> DecimalInsertion::Clone() const {
 }
 
 std::size_t DecimalRemoval::ConvertText(std::string_view text, ByteBuffer& out) {
-    return ConvertTextWith<&WritePointMoved>(text, out);
+    return ConvertTextWith<&WritePointMoved, true>(text, out);
 }
 
 std::unique_ptr<LineConverter> DecimalRemoval::Clone() const {

@@ -95,8 +95,9 @@ class AddressValueConversion : public LineConverter {
     }
 
     // ConvertText, with the ends of short lines found by the masks that also
-    // find their values.
-    template <auto WritePlain> std::size_t ConvertTextWith(std::string_view text, ByteBuffer& out) {
+    // find their values; `Comments`: whether the conversion leaves comments alone.
+    template <auto WritePlain, bool Comments>
+    std::size_t ConvertTextWith(std::string_view text, ByteBuffer& out) {
         const char* at = text.data();
         const char* const end = at + text.size();
         auto fast = [this](std::string_view line, const char* textEnd, char* written) {
@@ -106,7 +107,7 @@ class AddressValueConversion : public LineConverter {
         while (at != end) {
             ++count;
             if (end - at >= static_cast<std::ptrdiff_t>(ShortLine::kReadable)) {
-                const ShortLine line(at);
+                const ShortLine line(at, Comments);
                 if (line.ended()) {
                     at = ConvertShortLine<WritePlain>(line, count, out);
                     continue;

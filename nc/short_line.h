@@ -19,7 +19,9 @@ struct ShortLine {
     static constexpr std::size_t kMaxLength = 64;
     static constexpr std::size_t kReadable = kMaxLength + 16;
 
-    ShortLine(std::string_view line, const char* readableEnd) : length(line.size()) {
+    // `findBrackets`: whether the bracket mask is wanted (only comments need it).
+    ShortLine(std::string_view line, const char* readableEnd, bool findBrackets)
+        : length(line.size()) {
         if (readableEnd - line.data() >= static_cast<std::ptrdiff_t>(kReadable)) {
             bytes = reinterpret_cast<const unsigned char*>(line.data());
         } else {
@@ -28,17 +30,18 @@ struct ShortLine {
             bytes = m_copy;
         }
         for (std::size_t at = 0; at < length; at += 16)
-            Classify(at);
+            Classify(at, findBrackets);
         CutTo(length);
     }
 
     // The line that starts at `start`, with kReadable bytes readable from it:
     // its end is found with the masks. ended() tells whether it ends within
     // kMaxLength bytes; the masks are only complete then.
-    explicit ShortLine(const char* start) : bytes(reinterpret_cast<const unsigned char*>(start)) {
+    ShortLine(const char* start, bool findBrackets)
+        : bytes(reinterpret_cast<const unsigned char*>(start)) {
         std::size_t at = 0;
         while (breaks == 0 && at < kMaxLength) {
-            Classify(at);
+            Classify(at, findBrackets);
             at += 16;
         }
         length = breaks != 0 ? static_cast<std::size_t>(__builtin_ctzll(breaks)) : kMaxLength;
@@ -79,7 +82,7 @@ struct ShortLine {
 
   private:
     // Sets the bits of the sixteen bytes from `at`.
-    void Classify(std::size_t at) {
+    void Classify(std::size_t at, bool findBrackets) {
 #if defined(__SSE2__)
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
         const __m128i sinceZero = _mm_sub_epi8(v, _mm_set1_epi8('0'));
@@ -87,17 +90,20 @@ struct ShortLine {
         const __m128i point = _mm_cmpeq_epi8(v, _mm_set1_epi8('.'));
         const __m128i number =
             _mm_or_si128(_mm_or_si128(digit, point), _mm_cmpeq_epi8(v, _mm_set1_epi8('-')));
-        const __m128i bracket = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
-                                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
-                                             _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
-                                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
         const __m128i lineBreak = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')),
                                                _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
         numbers |= Bits(number) << at;
         digits |= Bits(digit) << at;
         points |= Bits(point) << at;
-        brackets |= Bits(bracket) << at;
         breaks |= Bits(lineBreak) << at;
+        if (findBrackets) {
+            const __m128i bracket =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
+            brackets |= Bits(bracket) << at;
+        }
 #else
         for (std::size_t i = at; i < at + 16; ++i) {
             const auto c = static_cast<char>(bytes[i]);
@@ -105,7 +111,7 @@ struct ShortLine {
             if ((c >= '0' && c <= '9') || c == '.' || c == '-') numbers |= bit;
             if (c >= '0' && c <= '9') digits |= bit;
             if (c == '.') points |= bit;
-            if (c == '(' || c == ')' || c == '[' || c == ']') brackets |= bit;
+            if (findBrackets && (c == '(' || c == ')' || c == '[' || c == ']')) brackets |= bit;
             if (c == '\r' || c == '\n') breaks |= bit;
         }
 #endif
