@@ -10,10 +10,6 @@
 
 namespace nc {
 
-// Progress is reported every this many lines: often enough for a smooth bar,
-// rarely enough to cost nothing.
-inline constexpr std::int64_t kProgressLines = 8192;
-
 // Reports the bytes of the source done so far and the source's size.
 using Progress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 

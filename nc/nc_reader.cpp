@@ -22,11 +22,9 @@ constexpr std::size_t kPieceLength = 499;
 // Where the last whole line of data[0, size) ends: after its last LF, or after
 // its last CR unless that CR is the final byte, whose LF may still follow.
 std::size_t EndOfWholeLines(const char* data, std::size_t size) {
-    std::size_t at = size;
-    if (at > 0 && data[at - 1] == '\r') --at;
-    while (at > 0 && data[at - 1] != '\n' && data[at - 1] != '\r')
-        --at;
-    return at;
+    const std::size_t searched = size > 0 && data[size - 1] == '\r' ? size - 1 : size;
+    const char* lastBreak = FindLastLineBreak(data, data + searched);
+    return lastBreak == nullptr ? 0 : static_cast<std::size_t>(lastBreak - data) + 1;
 }
 
 // The first line start at or after `from` (0 < from < size) in whole lines

@@ -17,8 +17,9 @@ namespace nc {
 inline constexpr int kMaxPointDecimals = 6;
 
 // Insertion: the same digits with a point put in, no arithmetic at all.
-inline char* WriteDigitsWithPoint(char* out, bool negative, const char* digits, int length, int,
-                                  int decimals) {
+inline char* WriteDigitsWithPoint(char* out, bool negative, const char* digits, int length,
+                                  int pointAt, int decimals) {
+    if (pointAt != length) return nullptr; // a decimal value stays as it is written
     while (length > 0 && *digits == '0') {
         ++digits;
         --length;

@@ -27,14 +27,35 @@ bool AllDigits(const char* at, const char* end) {
     return true;
 }
 
-} // namespace
+// A number of the form [-]digits[.digits], given to a plain rule from a copy
+// with the padding it reads; nullptr for any other number.
+using PlainRule = char* (*)(char* out, bool negative, const char* text, int length, int pointAt,
+                            int decimals);
 
+char* WritePlainNumber(char* out, std::string_view number, int decimals, PlainRule rule) {
+    const bool negative = !number.empty() && number[0] == '-';
+    if (negative) number.remove_prefix(1);
+    const std::size_t pointAt = std::min(number.find('.'), number.size());
+    const char* const text = number.data();
+    if (number.empty() || number.size() > kMaxPlainLength || !AllDigits(text, text + pointAt) ||
+        (pointAt < number.size() && !AllDigits(text + pointAt + 1, text + number.size()))) {
+        return nullptr;
+    }
+    char padded[kMaxPlainLength + 16] = {};
+    number.copy(padded, number.size());
+    return rule(out, negative, padded, static_cast<int>(number.size()), static_cast<int>(pointAt),
+                decimals);
+}
+
+// The extended-precision factor of the insertion unit with `decimals` digits:
+// the nearest extended values to 0.1 .. 0.000001, as literals of that precision.
 long double InsertionFactor(int decimals) {
-    // The nearest extended values to 0.1 .. 0.000001, as literals of that precision.
     static constexpr std::array<long double, 7> factors = {1.0L,    0.1L,     0.01L,    0.001L,
                                                            0.0001L, 0.00001L, 0.000001L};
     return factors[static_cast<std::size_t>(decimals)];
 }
+
+} // namespace
 
 void AppendDoubledGeneral(std::string& out, std::string_view number, int decimals) {
     const long double value = ReadNcValue(number);
@@ -55,16 +76,7 @@ void AppendInsertedGeneral(std::string& out, std::string_view number, int decima
 }
 
 char* WriteInsertedFast(char* out, std::string_view number, int decimals) {
-    const bool negative = !number.empty() && number[0] == '-';
-    if (negative) number.remove_prefix(1);
-    if (number.empty() || number.size() > kMaxPlainLength ||
-        !AllDigits(number.data(), number.data() + number.size())) {
-        return nullptr;
-    }
-    char padded[kMaxPlainLength + 16] = {};
-    number.copy(padded, number.size());
-    const auto length = static_cast<int>(number.size());
-    return WriteDigitsWithPoint(out, negative, padded, length, length, decimals);
+    return WritePlainNumber(out, number, decimals, &WriteDigitsWithPoint);
 }
 
 void AppendRemovedGeneral(std::string& out, std::string_view number, int decimals) {
@@ -74,21 +86,7 @@ void AppendRemovedGeneral(std::string& out, std::string_view number, int decimal
 }
 
 char* WriteRemovedFast(char* out, std::string_view number, int decimals) {
-    const bool negative = !number.empty() && number[0] == '-';
-    if (negative) number.remove_prefix(1);
-    const auto point = number.find('.');
-    if (number.empty() || number.size() > kMaxPlainLength ||
-        !AllDigits(number.data(), number.data() + std::min(point, number.size())) ||
-        (point != std::string_view::npos &&
-         !AllDigits(number.data() + point + 1, number.data() + number.size()))) {
-        return nullptr;
-    }
-    char padded[kMaxPlainLength + 16] = {};
-    number.copy(padded, number.size());
-    const auto length = static_cast<int>(number.size());
-    return WritePointMoved(out, negative, padded, length,
-                           point == std::string_view::npos ? length : static_cast<int>(point),
-                           decimals);
+    return WritePlainNumber(out, number, decimals, &WritePointMoved);
 }
 
 } // namespace nc

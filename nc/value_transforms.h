@@ -32,7 +32,4 @@ char* WriteInsertedFast(char* out, std::string_view number, int decimals);
 void AppendRemovedGeneral(std::string& out, std::string_view number, int decimals);
 char* WriteRemovedFast(char* out, std::string_view number, int decimals);
 
-// The extended-precision factor of the insertion unit with `decimals` digits.
-long double InsertionFactor(int decimals);
-
 } // namespace nc

@@ -52,8 +52,7 @@ class ListingTest : public QObject {
     std::unique_ptr<testsupport::WindowFixture> m_fixture;
     QString Path(const QString& name) const { return m_fixture->Path(name); }
     void Write(const QString& name, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(Path(name)).path());
-        QVERIFY(testsupport::WriteBytes(Path(name), bytes));
+        QVERIFY(m_fixture->Write(name, bytes));
     }
     // 3 folders and 4 files of known sizes and times.
     void MakeSubfolder() {

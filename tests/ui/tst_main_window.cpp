@@ -41,10 +41,6 @@ void DropOn(QWidget* window, const QList<QUrl>& urls) {
     QApplication::sendEvent(window, &drop);
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QVERIFY(testsupport::WriteBytes(path, bytes));
-}
-
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -60,8 +56,8 @@ class MainWindowTest : public QObject {
     void init() {
         m_fixture = std::make_unique<testsupport::WindowFixture>();
         QDir().mkpath(Path("start/SUB"));
-        WriteFile(Path("start/B.NC"), "O1\r\n");
-        WriteFile(Path("start/a.txt"), "x");
+        QVERIFY(m_fixture->Write("start/B.NC", "O1\r\n"));
+        QVERIFY(m_fixture->Write("start/a.txt", "x"));
     }
 
     void frameHasTheMenusOfTheTable() {
@@ -227,9 +223,8 @@ class MainWindowTest : public QObject {
     void droppedFilesAreCopiedIntoTheFolder() {
         auto window = Open(Path("start"));
         BoxRecorder recorder;
-        QDir().mkpath(Path("elsewhere/TREE"));
-        WriteFile(Path("elsewhere/ONE.NC"), "1");
-        WriteFile(Path("elsewhere/TREE/TWO.NC"), "2");
+        QVERIFY(m_fixture->Write("elsewhere/ONE.NC", "1"));
+        QVERIFY(m_fixture->Write("elsewhere/TREE/TWO.NC", "2"));
         DropOn(window.get(), {QUrl::fromLocalFile(Path("elsewhere/ONE.NC")),
                               QUrl::fromLocalFile(Path("elsewhere/TREE"))});
         QVERIFY(QFile::exists(Path("start/ONE.NC")));

@@ -7,7 +7,9 @@
 #include "message_box.h"
 #include "settings_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -49,6 +51,10 @@ inline QByteArray ReadBytes(const QString& path) {
 class WindowFixture final {
   public:
     QString Path(const QString& name) const { return m_dir.filePath(name); }
+    // Writes a file below the folder, making its parent folders.
+    bool Write(const QString& name, const QByteArray& bytes) const {
+        return QDir().mkpath(QFileInfo(Path(name)).path()) && WriteBytes(Path(name), bytes);
+    }
     std::string Bytes(const QString& name) const {
         return QFile::encodeName(Path(name)).toStdString();
     }
