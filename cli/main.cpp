@@ -5,6 +5,7 @@
 #include "nc_commands.h"
 #include "nc_error.h"
 #include "paths.h"
+#include "removed_on_signal.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +32,7 @@ commands:
            --keep LETTERS address letters left unchanged (default ONGMSDHTP)
            default output: "_S" (insert) or "_N" (remove) before the extension
   split    writes each program (O, : or L line) into DIR, named after it
-           --dest DIR        created when missing
+           --dest DIR        created when missing, once a program is found
            --percent-first   a "%" line before each program
            --percent-last    a "%" line at the end of each file
            --number          "_001", "_002", ... after each name
@@ -70,26 +71,38 @@ nc::FormQuestion Question(const cli::Options& options, const std::string& file) 
 }
 
 // "-o -": the conversion writes a temporary file that is copied to standard
-// output once it has succeeded, so a failure writes nothing there either.
+// output once it has succeeded, so a failure writes nothing there either. The
+// file is removed on the way out, also when a signal ends the process.
 class OutputTarget final {
   public:
     explicit OutputTarget(std::string path) : m_path(std::move(path)) {
         if (m_path != "-") return;
         const char* tmp = std::getenv("TMPDIR");
-        std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/tornwel-nc-XXXXXX";
-        if (!mkdtemp(folder.data())) throw nc::NcError(nc::CannotCreateMessage(folder));
-        m_tempFolder = folder;
-        m_path = m_tempFolder + "/output";
+        const std::string folder = tmp && *tmp ? tmp : "/tmp";
+        m_path = platform::JoinPath(folder, "tornwel-nc-XXXXXX");
+        m_folderFd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        const int fd = m_folderFd < 0 ? -1 : mkstemp(m_path.data());
+        if (fd < 0) {
+            if (m_folderFd >= 0) ::close(m_folderFd);
+            throw nc::NcError(nc::CannotCreateMessage(m_path));
+        }
+        ::close(fd);
+        m_name = platform::SplitPath(m_path).second;
+        m_removedOnSignal = std::make_unique<platform::RemovedOnSignal>(m_folderFd, m_name);
+        m_removedOnSignal->Arm();
     }
     ~OutputTarget() {
-        if (m_tempFolder.empty()) return;
-        ::unlink(m_path.c_str());
-        ::rmdir(m_tempFolder.c_str());
+        if (m_folderFd < 0) return;
+        ::unlinkat(m_folderFd, m_name.c_str(), 0);
+        m_removedOnSignal.reset();
+        ::close(m_folderFd);
     }
+    OutputTarget(const OutputTarget&) = delete;
+    OutputTarget& operator=(const OutputTarget&) = delete;
     const std::string& path() const { return m_path; }
 
     void Deliver() const {
-        if (m_tempFolder.empty()) return;
+        if (m_folderFd < 0) return;
         const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) throw nc::NcError(nc::CannotOpenMessage(m_path));
         char buffer[1 << 16];
@@ -103,7 +116,9 @@ class OutputTarget final {
 
   private:
     std::string m_path;
-    std::string m_tempFolder;
+    std::string m_name;
+    int m_folderFd = -1;
+    std::unique_ptr<platform::RemovedOnSignal> m_removedOnSignal;
 };
 
 void RunConversion(const cli::Options& options) {
@@ -135,12 +150,9 @@ void RunConversion(const cli::Options& options) {
 
 void RunSplit(const cli::Options& options) {
     const std::string destination = platform::WithoutTrailingSeparator(options.destination);
-    platform::ForceFolderPath(destination);
-    if (!platform::FolderExists(destination)) {
-        throw nc::NcError(nc::CannotCreateMessage(destination));
-    }
-    const nc::SplitOptions split{options.percentFirst, options.percentLast, options.numbered,
-                                 options.skipEmpty};
+    nc::SplitOptions split{options.percentFirst, options.percentLast, options.numbered,
+                           options.skipEmpty};
+    split.createDestination = true;
     nc::SplitPrograms(options.files[0], destination, split, Question(options, options.files[0]));
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nc {
@@ -30,6 +31,11 @@ struct SplitOptions {
     bool percentLast = false;  // a "%" line at the end of each file
     bool numbered = false;     // "_001", "_002", ... in the file names
     bool skipEmpty = false;    // empty lines are not copied
+    // Creates a missing destination (with its missing parents) just before
+    // the first file, so that a split that finds no program creates nothing.
+    bool createDestination = false;
+    // Called with each program start line, in order, as the split finds it.
+    std::function<void(std::string_view line)> onProgramLine{};
 };
 
 struct SplitResult {
@@ -41,7 +47,8 @@ struct SplitResult {
 bool IsProgramStartLine(std::string_view line);
 
 // Writes each program of the source into a file of its own in the destination
-// folder, which must exist. `sourceName` gives the extension of the outputs.
+// folder, which must exist unless `createDestination` is set. The source's
+// name gives the extension of the outputs.
 SplitResult SplitPrograms(const std::string& source, const std::string& destination,
                           const SplitOptions& options, const FormQuestion& ask,
                           const Progress& progress = {});

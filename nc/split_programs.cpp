@@ -31,6 +31,12 @@ std::optional<std::string> FindFirstProgramLine(const std::string& source,
     return std::nullopt;
 }
 
+// Creates the destination with its missing parents.
+void CreateDestination(const std::string& destination) {
+    platform::ForceFolderPath(destination);
+    if (!platform::FolderExists(destination)) throw NcError(CannotCreateMessage(destination));
+}
+
 class ProgramFiles final {
   public:
     ProgramFiles(const std::string& source, const std::string& destination,
@@ -113,6 +119,16 @@ SplitResult SplitPrograms(const std::string& source, const std::string& destinat
     if (!firstProgram) throw NcError(kNoProgramNumberMessage);
 
     SplitResult result;
+    const auto found = [&](std::string_view line) {
+        result.programLines.emplace_back(line);
+        if (options.onProgramLine) options.onProgramLine(line);
+    };
+    // The first program is reported before its file is created, as are the
+    // others below.
+    found(*firstProgram);
+    // Only now that there is a file to write: a split that finds no program
+    // leaves no folder behind.
+    if (options.createDestination) CreateDestination(destination);
     ProgramFiles files(source, destination, options);
     files.OpenFileFor(*firstProgram);
     NcReader reader(source, askOnce);
@@ -129,8 +145,10 @@ SplitResult SplitPrograms(const std::string& source, const std::string& destinat
             files.CopyLinesWithCrLf(std::string_view(runStart, line.data() - runStart));
             runStart = lines.position();
             if (IsProgramStartLine(line)) {
-                result.programLines.emplace_back(line);
-                if (firstSeen) files.OpenFileFor(line);
+                if (firstSeen) {
+                    found(line);
+                    files.OpenFileFor(line);
+                }
                 firstSeen = true;
                 files.BeginProgram();
             }

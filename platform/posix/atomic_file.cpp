@@ -3,18 +3,22 @@
 #include "paths.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 namespace {
 
-[[noreturn]] void ThrowErrno(const std::string& what) {
-    throw std::system_error(errno, std::generic_category(), what);
-}
+constexpr std::string_view kTempMarker = ".tornwel-";
+constexpr std::size_t kRandomLength = 6;
+// Tries before giving up on finding a free temporary name.
+constexpr int kNameTries = 100;
 
 mode_t NewFileMode() {
     const mode_t mask = umask(0);
@@ -22,17 +26,98 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
+// A fresh hidden name beside the target: ".NAME.tornwel-XXXXXX", with NAME
+// shortened when the whole would be too long for a file name.
+std::string TemporaryName(const std::string& targetName) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    const std::size_t room = NAME_MAX - 1 - kTempMarker.size() - kRandomLength;
+    std::string name = "." + targetName.substr(0, room);
+    name += kTempMarker;
+    for (std::size_t i = 0; i < kRandomLength; ++i)
+        name += kLetters[random() % (sizeof kLetters - 1)];
+    return name;
+}
+
+std::string ProcFdPath(int fd) {
+    char path[32];
+    std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
+    return path;
+}
+
+// Whether the file can be linked into a folder through /proc (mounted, and
+// showing this very file).
+bool CanLinkThroughProc(int fd) {
+    struct stat open {};
+    struct stat viaProc {};
+    return ::fstat(fd, &open) == 0 && ::stat(ProcFdPath(fd).c_str(), &viaProc) == 0 &&
+           open.st_dev == viaProc.st_dev && open.st_ino == viaProc.st_ino;
+}
+
 } // namespace
 
-AtomicFile::AtomicFile(std::string targetPath) : m_targetPath(std::move(targetPath)) {
-    const auto [folder, name] = SplitPath(m_targetPath);
-    m_tempPath = JoinPath(folder, "." + name + ".tornwel-XXXXXX");
-    m_fd = mkstemp(m_tempPath.data());
-    if (m_fd < 0) ThrowErrno(m_targetPath);
+AtomicFile::AtomicFile(std::string targetPath, TemporaryFile kind)
+    : m_targetPath(std::move(targetPath)) {
+    auto [folder, name] = SplitPath(m_targetPath);
+    m_targetName = std::move(name);
+    try {
+        m_folderFd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (m_folderFd < 0) Fail();
+        if (kind == TemporaryFile::Named || !OpenUnnamed()) OpenNamed();
+    } catch (...) {
+        Discard();
+        throw;
+    }
 }
 
 AtomicFile::~AtomicFile() {
     Discard();
+}
+
+// Any failure here (no O_TMPFILE in the kernel or the file system, no /proc)
+// leaves the named file to try, which reports a real fault itself.
+bool AtomicFile::OpenUnnamed() {
+    m_fd = ::openat(m_folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (m_fd >= 0 && CanLinkThroughProc(m_fd)) return true;
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+    return false;
+}
+
+void AtomicFile::OpenNamed() {
+    for (int attempt = 0; attempt < kNameTries; ++attempt) {
+        std::string name = TemporaryName(m_targetName);
+        auto removed = std::make_unique<RemovedOnSignal>(m_folderFd, name);
+        m_fd = ::openat(m_folderFd, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (m_fd >= 0) {
+            removed->Arm();
+            m_tempName = std::move(name);
+            m_removedOnSignal = std::move(removed);
+            return;
+        }
+        if (errno != EEXIST) Fail();
+    }
+    Fail();
+}
+
+// linkat(fd, "", ..., AT_EMPTY_PATH) would need CAP_DAC_READ_SEARCH; the
+// /proc form needs no privilege. A link cannot replace a file, so the data
+// gets a fresh name first and is renamed over the target right after.
+void AtomicFile::LinkUnderTemporaryName() {
+    const std::string source = ProcFdPath(m_fd);
+    for (int attempt = 0; attempt < kNameTries; ++attempt) {
+        std::string name = TemporaryName(m_targetName);
+        auto removed = std::make_unique<RemovedOnSignal>(m_folderFd, name);
+        if (::linkat(AT_FDCWD, source.c_str(), m_folderFd, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            removed->Arm();
+            m_tempName = std::move(name);
+            m_removedOnSignal = std::move(removed);
+            return;
+        }
+        if (errno != EEXIST) Fail();
+    }
+    Fail();
 }
 
 void AtomicFile::Write(std::string_view bytes) {
@@ -40,7 +125,7 @@ void AtomicFile::Write(std::string_view bytes) {
         const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) continue;
-            ThrowErrno(m_targetPath);
+            Fail();
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -54,27 +139,34 @@ void AtomicFile::KeepModeAndTime(unsigned mode, const struct timespec& modified)
 
 void AtomicFile::Commit() {
     struct stat existing {};
-    mode_t mode =
-        ::stat(m_targetPath.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : NewFileMode();
+    mode_t mode = ::fstatat(m_folderFd, m_targetName.c_str(), &existing, 0) == 0
+                      ? (existing.st_mode & 07777)
+                      : NewFileMode();
     if (m_keepMetadata) {
         mode = static_cast<mode_t>(m_mode);
         const struct timespec times[2] = {{0, UTIME_OMIT}, m_modified};
-        if (::futimens(m_fd, times) != 0) ThrowErrno(m_targetPath);
+        if (::futimens(m_fd, times) != 0) Fail();
     }
-    if (::fchmod(m_fd, mode) != 0 || ::close(m_fd) != 0) {
-        m_fd = -1;
-        ThrowErrno(m_targetPath);
-    }
-    m_fd = -1;
-    if (::rename(m_tempPath.c_str(), m_targetPath.c_str()) != 0) ThrowErrno(m_targetPath);
-    m_tempPath.clear();
+    if (::fchmod(m_fd, mode) != 0) Fail();
+    if (m_tempName.empty()) LinkUnderTemporaryName();
+    if (::close(std::exchange(m_fd, -1)) != 0) Fail();
+    if (::renameat(m_folderFd, m_tempName.c_str(), m_folderFd, m_targetName.c_str()) != 0) Fail();
+    m_tempName.clear();
+    m_removedOnSignal.reset();
 }
 
 void AtomicFile::Discard() noexcept {
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
-    if (!m_tempPath.empty()) ::unlink(m_tempPath.c_str());
-    m_tempPath.clear();
+    if (!m_tempName.empty()) ::unlinkat(m_folderFd, m_tempName.c_str(), 0);
+    m_tempName.clear();
+    m_removedOnSignal.reset();
+    if (m_folderFd >= 0) ::close(m_folderFd);
+    m_folderFd = -1;
+}
+
+void AtomicFile::Fail() const {
+    throw std::system_error(errno, std::generic_category(), m_targetPath);
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -160,6 +161,53 @@ TEST_F(SplitTest, ReportsProgramLinesAndFiles) {
     EXPECT_EQ(result.programLines, (std::vector<std::string>{"O100(PART A)", "O200"}));
     EXPECT_EQ(result.writtenFiles,
               (std::vector<std::string>{Out() + "/O100.NC", Out() + "/O200.NC"}));
+}
+
+TEST_F(SplitTest, MissingDestinationIsCreatedOnlyWhenAProgramIsFound) {
+    nc::SplitOptions options;
+    options.createDestination = true;
+    const std::string destination = Out() + "/NEW/SUB";
+    const auto plain = m_dir.Write("PLAIN.NC", "G01X1\r\n");
+    EXPECT_EQ(ErrorOf([&] { nc::SplitPrograms(plain, destination, options, {}); }),
+              "Ｏ番号が見つかりません。");
+    EXPECT_EQ(ListNames(Out()), ".keep");
+
+    const auto programs = m_dir.Write("PROGS.NC", m_programs);
+    nc::SplitPrograms(programs, destination, options, {});
+    EXPECT_EQ(ListNames(destination), "O100.NC O200.NC");
+}
+
+TEST_F(SplitTest, DestinationThatCannotBeCreated) {
+    const auto source = m_dir.Write("PROGS.NC", m_programs);
+    const std::string blocked = m_dir.Write("OUT/FILE", "") + "/SUB";
+    nc::SplitOptions options;
+    options.createDestination = true;
+    EXPECT_EQ(ErrorOf([&] { nc::SplitPrograms(source, blocked, options, {}); }),
+              "ファイル " + blocked + " を作成できません");
+    // Without the option a missing destination is not created.
+    const std::string missing = Out() + "/NEW";
+    EXPECT_EQ(ErrorOf([&] { nc::SplitPrograms(source, missing, {}, {}); }),
+              "ファイル " + missing + "/O100.NC を作成できません");
+    EXPECT_EQ(ListNames(Out()), ".keep FILE");
+}
+
+TEST_F(SplitTest, ProgramLinesAreReportedAsTheyAreFound) {
+    const auto source = m_dir.Write("PROGS.NC", m_programs + "O100\r\n");
+    std::vector<std::string> reported;
+    std::vector<bool> fileExisted;
+    const auto thread = std::this_thread::get_id();
+    nc::SplitOptions options;
+    options.onProgramLine = [&](std::string_view line) {
+        EXPECT_EQ(std::this_thread::get_id(), thread);
+        reported.emplace_back(line);
+        fileExisted.push_back(Exists(Out() + "/" + std::string(line.substr(0, 4)) + ".NC"));
+    };
+    const auto result = nc::SplitPrograms(source, Out(), options, {});
+    EXPECT_EQ(reported, (std::vector<std::string>{"O100(PART A)", "O200", "O100"}));
+    EXPECT_EQ(reported, result.programLines);
+    // Each line comes before its program's file is written; the third names
+    // the file of the first again.
+    EXPECT_EQ(fileExisted, (std::vector<bool>{false, false, true}));
 }
 
 class JoinTest : public testing::Test {

@@ -4,7 +4,17 @@
 #include "run_process.h"
 #include "temp_dir.h"
 
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -137,6 +147,24 @@ TEST(Cli, SplitCreatesTheDestination) {
     EXPECT_NE(none.err.find("Ｏ番号が見つかりません。"), std::string::npos);
 }
 
+TEST(Cli, FailedSplitCreatesNoDestination) {
+    TempDir dir;
+    const auto plain = dir.Write("X.NC", "G01X1\r\nX2\r\n");
+    const auto none = Nc({"split", "--dest", dir.File("NEW/DIR"), plain});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("Ｏ番号が見つかりません。"), std::string::npos);
+    EXPECT_EQ(ListNames(dir.path()), "X.NC");
+
+    const auto blocked = Nc({"split", "--dest", plain + "/DIR", dir.Write("P.NC", "O1\r\n")});
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.err.find("ファイル " + plain + "/DIR を作成できません"), std::string::npos);
+    EXPECT_EQ(ListNames(dir.path()), "P.NC X.NC");
+
+    const auto found = Nc({"split", "--dest", dir.File("NEW/DIR"), dir.File("P.NC")});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_EQ(ReadFile(dir.File("NEW/DIR/O1.NC")), "O1\r\n");
+}
+
 TEST(Cli, VariableListBesideTheSource) {
     TempDir dir;
     const auto file = dir.Write("P.NC", "#1=#100\r\n");
@@ -144,6 +172,168 @@ TEST(Cli, VariableListBesideTheSource) {
     EXPECT_EQ(
         platform::Cp932ToUtf8(ReadFile(dir.File("変数P.NC"))),
         "ローカル変数= 1\r\n#1\r\nコモン変数= 1\r\n#100\r\nシステム変数= 0\r\nその他変数= 0\r\n");
+}
+
+// tornwel-nc converting a FIFO that the test feeds: once the test has written
+// more than a pipe holds, the conversion is certainly under way, and it then
+// waits in read() for more, so a signal reaches it at a known point.
+class FedConversion final {
+  public:
+    static constexpr std::string_view kLine = "G01X1000Y2000Z-300F500\r\n";
+
+    // `inChild` runs in the child just before it becomes tornwel-nc.
+    FedConversion(const TempDir& dir, std::vector<std::string> args,
+                  const std::function<void()>& inChild = {})
+        : m_fifo(dir.File("BIG.NC")), m_out(m_logs.File("out")) {
+        ::signal(SIGPIPE, SIG_IGN); // a conversion that died shows in the checks
+        if (::mkfifo(m_fifo.c_str(), 0644) != 0) return;
+        args.insert(args.begin(), TORNWEL_NC_PATH);
+        args.push_back(m_fifo);
+        m_pid = ::fork();
+        if (m_pid == 0) Become(args, inChild);
+        OpenFeed();
+    }
+    ~FedConversion() {
+        Close();
+        if (m_pid > 0 && !m_waited) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+    }
+    FedConversion(const FedConversion&) = delete;
+    FedConversion& operator=(const FedConversion&) = delete;
+
+    bool Feed(std::size_t lines) {
+        std::string text;
+        for (std::size_t i = 0; i < lines; ++i)
+            text += kLine;
+        std::string_view rest = text;
+        while (m_feed >= 0 && !rest.empty()) {
+            const ssize_t written = ::write(m_feed, rest.data(), rest.size());
+            if (written <= 0) return false;
+            rest.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return m_feed >= 0;
+    }
+    void Close() {
+        if (m_feed >= 0) ::close(m_feed);
+        m_feed = -1;
+    }
+    // Whether the process has a file open inside `folder` other than its source.
+    bool WritesInto(const std::string& folder) const {
+        namespace fs = std::filesystem;
+        std::error_code error;
+        const fs::path fds = "/proc/" + std::to_string(m_pid) + "/fd";
+        for (const auto& entry : fs::directory_iterator(fds, error)) {
+            const std::string target = fs::read_symlink(entry.path(), error).string();
+            if (target.starts_with(folder + "/") && target != m_fifo) return true;
+        }
+        return false;
+    }
+    void Signal(int signal) const { ::kill(m_pid, signal); }
+    // The signal that ended the process, or 0 when it exited with status 0.
+    int Wait() {
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        m_waited = true;
+        if (WIFSIGNALED(status)) return WTERMSIG(status);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : -1;
+    }
+    std::string Output() const { return ReadFile(m_out); }
+
+  private:
+    [[noreturn]] void Become(const std::vector<std::string>& args,
+                             const std::function<void()>& inChild) const {
+        const int out = ::open(m_out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(m_logs.File("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(out, STDOUT_FILENO);
+        ::dup2(err, STDERR_FILENO);
+        ::signal(SIGPIPE, SIG_DFL);
+        if (inChild) inChild();
+        std::vector<char*> argv;
+        for (const auto& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+
+    // The FIFO opens for writing once the conversion has opened it for reading.
+    void OpenFeed() {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (m_pid > 0 && std::chrono::steady_clock::now() < deadline) {
+            m_feed = ::open(m_fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (m_feed >= 0) {
+                ::fcntl(m_feed, F_SETFL, 0);
+                return;
+            }
+            siginfo_t info{};
+            if (::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) ==
+                    0 &&
+                info.si_pid == m_pid) {
+                return; // it ended without opening its source
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+
+    TempDir m_logs;
+    std::string m_fifo;
+    std::string m_out;
+    pid_t m_pid = -1;
+    int m_feed = -1;
+    bool m_waited = false;
+};
+
+// Far more than a pipe holds, and more than one buffer of the writer.
+constexpr std::size_t kFedLines = 200000;
+
+TEST(CliSignals, StoppedConversionLeavesOnlyItsSource) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        TempDir dir;
+        FedConversion conversion(dir, {"insert"});
+        ASSERT_TRUE(conversion.Feed(kFedLines)) << strsignal(signal);
+        ASSERT_TRUE(conversion.WritesInto(dir.path()));
+        conversion.Signal(signal);
+        EXPECT_EQ(conversion.Wait(), signal);
+        conversion.Close();
+        EXPECT_EQ(ListNames(dir.path()), "BIG.NC") << strsignal(signal);
+    }
+}
+
+TEST(CliSignals, StoppedConversionToStandardOutputLeavesNoTemporaryFile) {
+    TempDir dir;
+    const std::string tmp = dir.File("tmp");
+    std::filesystem::create_directory(tmp);
+    FedConversion conversion(dir, {"double", "--axis", "X", "-o", "-"},
+                             [&] { ::setenv("TMPDIR", tmp.c_str(), 1); });
+    ASSERT_TRUE(conversion.Feed(kFedLines));
+    ASSERT_TRUE(conversion.WritesInto(tmp));
+    conversion.Signal(SIGTERM);
+    EXPECT_EQ(conversion.Wait(), SIGTERM);
+    EXPECT_EQ(ListNames(tmp), "");
+    EXPECT_EQ(conversion.Output(), "");
+}
+
+TEST(CliSignals, IgnoredHangUpLetsTheConversionFinish) {
+    TempDir dir;
+    const std::string tmp = dir.File("tmp");
+    std::filesystem::create_directory(tmp);
+    FedConversion conversion(dir, {"double", "--axis", "X", "-o", "-"}, [&] {
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        ::signal(SIGHUP, SIG_IGN);
+    });
+    ASSERT_TRUE(conversion.Feed(kFedLines));
+    ASSERT_TRUE(conversion.WritesInto(tmp));
+    conversion.Signal(SIGHUP);
+    ASSERT_TRUE(conversion.Feed(1));
+    conversion.Close();
+    EXPECT_EQ(conversion.Wait(), 0);
+    EXPECT_EQ(ListNames(tmp), "");
+    std::string expected;
+    for (std::size_t i = 0; i <= kFedLines; ++i)
+        expected += "G01X2000Y2000Z-300F500\r\n";
+    EXPECT_TRUE(conversion.Output() == expected);
 }
 
 } // namespace
