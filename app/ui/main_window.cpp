@@ -1,12 +1,15 @@
 #include "main_window.h"
 
+#include "conversion_commands.h"
 #include "copy_engine.h"
 #include "display_text.h"
+#include "list_keys.h"
 #include "message_box.h"
 #include "paths.h"
 #include "settings_file.h"
 #include "tool_images.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -41,7 +44,47 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     BuildMenus();
     BuildListMenu();
     BuildCentralArea();
+    ConnectConversionCommands();
     FormCreate();
+}
+
+// The NC commands on their tool buttons, menu items and list keys.
+void MainWindow::ConnectConversionCommands() {
+    using Commands = ncui::ConversionCommands;
+    struct Binding {
+        const char* button;
+        const char* menuItem;
+        char key;
+        void (Commands::*handler)();
+    };
+    static constexpr Binding kBindings[] = {
+        {"tlbtnBai", "Menu_bai2", 'H', &Commands::tlbtnBaiClick},
+        {"tlbtnPlus", "Menu_plus", 'K', &Commands::tlbtnPlusClick},
+        {"tlbtnDivides", "Menu_divides", 'B', &Commands::tlbtnDividesClick},
+        {"tlbtnDecimal", "Menu_decimal", 'I', &Commands::tlbtnDecimalClick},
+        {"tlbtnDecimalC", "Menu_decimalc", 'J', &Commands::tlbtnDecimalCClick},
+        {"tlbtnLst", "Menu_lst", 'N', &Commands::tlbtnLstClick},
+    };
+    auto* commands = new Commands(*this, this);
+    auto* keys = new ListKeys(m_fileList);
+    for (const Binding& binding : kBindings) {
+        for (const char* name : {binding.button, binding.menuItem}) {
+            auto* action = findChild<QAction*>(name);
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, commands, binding.handler);
+        }
+        keys->Bind(binding.key, [commands, handler = binding.handler] { (commands->*handler)(); });
+    }
+}
+
+std::vector<const filelist::FileRow*> MainWindow::SelectedRows() const {
+    auto selected = m_fileList->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<const filelist::FileRow*> rows;
+    for (const QModelIndex& index : selected)
+        rows.push_back(&m_model->Row(index.row()));
+    return rows;
 }
 
 QString MainWindow::Caption(const std::string& versionText) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "command_host.h"
 #include "file_list_model.h"
 #include "folder_reader.h"
 #include "image_list.h"
@@ -25,23 +26,26 @@ struct ProgramFiles {
 
 // The main window: the file list with its tool bar, menus, path and mask
 // boxes, status labels and key legends, and the state every command shares.
-class MainWindow final : public QMainWindow {
+class MainWindow final : public QMainWindow, public ncui::CommandHost {
     Q_OBJECT
 
   public:
     explicit MainWindow(ProgramFiles files, QWidget* parent = nullptr);
 
-    MainState& state() { return m_state; }
+    MainState& state() override { return m_state; }
     const ProgramFiles& files() const { return m_files; }
+    QWidget* hostWindow() override { return this; }
+    const std::string& settingsFolder() const override { return m_files.settingsFolder; }
+    std::vector<const filelist::FileRow*> SelectedRows() const override;
 
     // Re-reads CurrentDir into the list (KeepFilter: FilterName stays;
     // KeepPosition: the selected row is focused again; ResortOnly: the rows are
     // sorted again without reading the folder).
-    void RefreshFileList(bool KeepFilter, bool KeepPosition, bool ResortOnly);
+    void RefreshFileList(bool KeepFilter, bool KeepPosition, bool ResortOnly) override;
     // Selects only this row, focuses it and scrolls it into view.
     void SelectOnlyItem(int index);
     // Stores the window's screen rectangle in WindowRect when it is active.
-    void RememberWindowRect();
+    void RememberWindowRect() override;
 
     QTreeView* fileList() const { return m_fileList; }
     filelist::FileListModel* fileModel() const { return m_model; }
@@ -81,6 +85,7 @@ class MainWindow final : public QMainWindow {
     void FocusAfterListing(bool keepPosition);
     void RememberKeptCaption(bool keepPosition);
 
+    void ConnectConversionCommands();
     void BuildToolBars();
     void BuildMenus();
     void BuildListMenu();

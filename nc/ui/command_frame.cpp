@@ -1,0 +1,113 @@
+#include "command_frame.h"
+
+#include "display_text.h"
+#include "file_form.h"
+#include "message_box.h"
+#include "nc_error.h"
+#include "paths.h"
+
+#include <QDialog>
+#include <QLineEdit>
+
+namespace ncui {
+namespace {
+
+constexpr const char* kSeveralFilesMessage = "ﾌｧｲﾙを選択して下さい。\n(複数のﾌｧｲﾙ選択は不可です。)";
+constexpr const char* kFolderMessage = "ﾌｧｲﾙを選択して下さい。\n(ﾌｫﾙﾀﾞ選択は不可です。)";
+constexpr const char* kJoinTooFewMessage =
+    "ﾌｧｲﾙ（ﾌｫﾙﾀﾞ）を選択して下さい。\nﾌｧｲﾙを２つ以上選択してください。";
+constexpr const char* kJoinFolderMessage =
+    "ﾌｫﾙﾀﾞが選択されています。\nﾌｫﾙﾀﾞは不可ですので中止します。";
+
+void Refuse(CommandHost& host, const char* text) {
+    host.state().MsgAnswer = platform::ShowStop(host.hostWindow(), kConfirmCaption, text);
+}
+
+bool RowIsFolder(CommandHost& host, const filelist::FileRow& row) {
+    return platform::IsFolder(platform::JoinPath(host.state().CurrentDir, row.name));
+}
+
+} // namespace
+
+bool CheckSingleFileSelection(CommandHost& host) {
+    const auto rows = host.SelectedRows();
+    if (rows.size() != 1) {
+        Refuse(host, kSeveralFilesMessage);
+        return false;
+    }
+    host.state().SelectedName = rows.front()->name;
+    if (RowIsFolder(host, *rows.front())) {
+        Refuse(host, kFolderMessage);
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::vector<std::string>> CheckJoinSelection(CommandHost& host) {
+    const auto rows = host.SelectedRows();
+    if (rows.size() < 2) {
+        Refuse(host, kJoinTooFewMessage);
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    bool folderMet = false;
+    for (const auto* row : rows) {
+        if (!folderMet && RowIsFolder(host, *row)) {
+            folderMet = true;
+            Refuse(host, kJoinFolderMessage);
+        }
+        names.push_back(row->name);
+    }
+    host.RememberWindowRect();
+    if (folderMet) return std::nullopt;
+    return names;
+}
+
+std::optional<bool> AskFileForm(CommandHost& host, QWidget* owner, const std::string& path) {
+    const auto empty = TextIsEmpty(path);
+    if (!empty) {
+        ShowCommandError(owner, platform::DisplayText(nc::CannotOpenMessage(path)));
+        return std::nullopt;
+    }
+    if (!*empty) return true;
+    host.state().MsgAnswer = platform::AskWarningYesNo(owner, nc::kFileFormQuestion);
+    return host.state().MsgAnswer == platform::IDYES;
+}
+
+void PlaceOnMainWindow(QDialog& dialog, const app::MainState& state) {
+    const auto& [left, top, width, height] = state.WindowRect;
+    dialog.adjustSize();
+    dialog.move(left + width / 2 - dialog.width() / 2, top + height / 2 - dialog.height() / 2);
+}
+
+void ShowCommandError(QWidget* owner, const QString& text) {
+    platform::ShowStop(owner, kErrorCaption, text);
+}
+
+int ShowCompletion(CommandHost& host, QWidget* owner, const QString& text) {
+    host.state().MsgAnswer = platform::ShowInformation(owner, kDoneCaption, text);
+    return host.state().MsgAnswer;
+}
+
+QString FileFailureText(const char* format, const std::string& path,
+                        const std::system_error& failure) {
+    return QString(format).arg(platform::DisplayText(path),
+                               QString::fromLocal8Bit(failure.code().message().c_str()));
+}
+
+void MakeUpperCaseBox(QLineEdit& box, int length) {
+    box.setMaxLength(length);
+    QObject::connect(&box, &QLineEdit::textEdited, &box, [&box](const QString& text) {
+        const QString upper = text.toUpper();
+        if (upper == text) return;
+        const int cursor = box.cursorPosition();
+        box.setText(upper);
+        box.setCursorPosition(cursor);
+    });
+}
+
+std::string TypedBytes(const QString& text) {
+    return text.toStdString();
+}
+
+} // namespace ncui

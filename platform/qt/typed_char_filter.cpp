@@ -1,0 +1,66 @@
+#include "typed_char_filter.h"
+
+#include "message_box.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QValidator>
+
+namespace platform {
+namespace {
+
+constexpr QChar kBackspace(8);
+constexpr QChar kEnter(13);
+
+// Keeps pasted or dropped text to the characters the filter accepts.
+class AcceptedTextValidator final : public QValidator {
+  public:
+    AcceptedTextValidator(const TypedCharFilter& filter, QObject* parent)
+        : QValidator(parent), m_filter(filter) {}
+
+    State validate(QString& input, int&) const override {
+        for (const QChar typed : input) {
+            if (!m_filter.Accepts(typed)) return Invalid;
+        }
+        return Acceptable;
+    }
+
+  private:
+    const TypedCharFilter& m_filter;
+};
+
+} // namespace
+
+TypedCharFilter::TypedCharFilter(QLineEdit* box, Rule rule, QString listed, QString message)
+    : QObject(box), m_box(box), m_rule(rule), m_listed(std::move(listed)),
+      m_message(std::move(message)) {
+    box->installEventFilter(this);
+    box->setValidator(new AcceptedTextValidator(*this, this));
+}
+
+bool TypedCharFilter::Accepts(QChar typed) const {
+    if (typed == kBackspace) return true;
+    const bool listed = m_listed.contains(typed);
+    return m_rule == Rule::RefuseListed ? !listed : listed;
+}
+
+bool TypedCharFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_box || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    QString typed = key->text();
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (!m_box->text().isEmpty()) return false;
+        typed = kEnter;
+    }
+    for (const QChar character : typed) {
+        if (character.isPrint() || character == kEnter) {
+            if (Accepts(character)) continue;
+            ShowStop(m_box->window(), "確認", m_message);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace platform
