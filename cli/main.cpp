@@ -213,7 +213,9 @@ int main(int argc, char** argv) {
     } catch (const nc::NcError& failure) {
         std::cerr << "tornwel-nc: ";
         if (failure.line() > 0) std::cerr << "line " << failure.line() << ": ";
-        std::cerr << failure.what() << "\n";
+        std::cerr << failure.what();
+        if (!failure.reason().empty()) std::cerr << " (" << failure.reason() << ")";
+        std::cerr << "\n";
         return kExitFailure;
     }
     return EXIT_SUCCESS;

@@ -64,8 +64,9 @@ void NcReader::Open() {
     m_fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (m_fd < 0 || ::fstat(m_fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int error = m_fd < 0 || !S_ISDIR(info.st_mode) ? errno : EISDIR;
         if (m_fd >= 0) ::close(m_fd);
-        throw NcError(CannotOpenMessage(m_path));
+        throw NcError(CannotOpenMessage(m_path), 0, SystemReason(error));
     }
     m_fileSize = static_cast<std::uint64_t>(info.st_size);
     // Small files get a small buffer; it grows when a line needs more.
@@ -127,7 +128,7 @@ bool NcReader::Fill() {
     for (;;) {
         const ssize_t got = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw NcError(CannotOpenMessage(m_path));
+        if (got < 0) throw NcError(CannotOpenMessage(m_path), 0, SystemReason(errno));
         if (got == 0) {
             m_eof = true;
             return false;

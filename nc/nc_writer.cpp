@@ -15,8 +15,8 @@ constexpr std::size_t kFlushSize = std::size_t{1} << 20;
 NcWriter::NcWriter(const std::string& path) : m_path(path) {
     try {
         m_file = std::make_unique<platform::AtomicFile>(path);
-    } catch (const std::system_error&) {
-        throw NcError(CannotCreateMessage(path));
+    } catch (const std::system_error& failure) {
+        throw NcError(CannotCreateMessage(path), 0, failure.code().message());
     }
 }
 
@@ -41,14 +41,14 @@ void NcWriter::FlushIfFull() {
 void NcWriter::Write(std::string_view bytes) {
     try {
         m_file->Write(bytes);
-    } catch (const std::system_error&) {
-        throw NcError(CannotCreateMessage(m_path));
+    } catch (const std::system_error& failure) {
+        throw NcError(CannotCreateMessage(m_path), 0, failure.code().message());
     }
 }
 
 void NcWriter::WaitIdle(std::unique_lock<std::mutex>& lock) {
     m_changed.wait(lock, [this] { return !m_pending; });
-    if (m_failed) throw NcError(CannotCreateMessage(m_path));
+    if (m_failed) throw NcError(CannotCreateMessage(m_path), 0, m_failure);
 }
 
 // Gives the full buffer to the background thread, started with the first one
@@ -68,15 +68,16 @@ void NcWriter::WriteInBackground() {
         m_changed.wait(lock, [this] { return m_pending || m_stop; });
         if (!m_pending) return;
         lock.unlock();
-        bool failed = false;
+        std::string failure;
         try {
             m_file->Write(m_handedOver.view());
-        } catch (const std::system_error&) {
-            failed = true;
+        } catch (const std::system_error& error) {
+            failure = error.code().message();
         }
         lock.lock();
         m_handedOver.clear();
-        m_failed = m_failed || failed;
+        if (!failure.empty() && !m_failed) m_failure = failure;
+        m_failed = m_failed || !failure.empty();
         m_pending = false;
         m_changed.notify_all();
     }
@@ -102,8 +103,8 @@ void NcWriter::Commit() {
     m_buffer.clear();
     try {
         m_file->Commit();
-    } catch (const std::system_error&) {
-        throw NcError(CannotCreateMessage(m_path));
+    } catch (const std::system_error& failure) {
+        throw NcError(CannotCreateMessage(m_path), 0, failure.code().message());
     }
 }
 

@@ -52,6 +52,7 @@ class NcWriter final {
     bool m_pending = false;
     bool m_stop = false;
     bool m_failed = false;
+    std::string m_failure; // the system's reason of the first failed write
 };
 
 } // namespace nc

@@ -174,8 +174,8 @@ std::string VariableListText(const VariableList& list) {
 void SaveVariableList(const VariableList& list, const std::string& path) {
     try {
         platform::WriteFileAtomically(path, platform::ToSettingsEncoding(VariableListText(list)));
-    } catch (const std::system_error&) {
-        throw NcError(CannotCreateMessage(path));
+    } catch (const std::system_error& failure) {
+        throw NcError(CannotCreateMessage(path), 0, failure.code().message());
     }
 }
 

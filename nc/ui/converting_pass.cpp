@@ -7,7 +7,6 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <exception>
-#include <system_error>
 #include <thread>
 
 namespace ncui {
@@ -21,12 +20,9 @@ PassFailure FailureOf(std::exception_ptr failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const nc::NcError& error) {
-        const bool invalid =
-            std::string_view(error.what())
-                .ends_with(std::string_view(nc::InvalidNumberMessage("")).substr(2));
-        return {platform::DisplayText(error.what()), invalid};
-    } catch (const std::system_error& error) {
-        return {QString::fromLocal8Bit(error.what())};
+        QString message = platform::DisplayText(error.what());
+        if (!error.reason().empty()) message += "\n" + QString::fromLocal8Bit(error.reason());
+        return {message, nc::IsInvalidNumberMessage(error.what())};
     } catch (const std::exception& error) {
         return {QString::fromLocal8Bit(error.what())};
     }

@@ -142,7 +142,8 @@ void VariableListDialog::Button3Click() {
     try {
         nc::SaveVariableList(m_variables, path);
     } catch (const nc::NcError& error) {
-        ShowCommandError(this, platform::DisplayText(error.what()));
+        ShowCommandError(this, platform::DisplayText(error.what()) + "\n" +
+                                   QString::fromLocal8Bit(error.reason()));
         return;
     }
     host().RefreshFileList(false, true, false);

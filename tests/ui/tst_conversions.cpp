@@ -17,6 +17,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeView>
+#include <cerrno>
+#include <cstring>
 
 using testsupport::BoxRecorder;
 using testsupport::DriveDialog;
@@ -198,6 +200,23 @@ class ConversionsTest : public QObject {
                 QTest::keyClicks(dialog.letterBox(), "x");
                 QVERIFY(dialog.okButton()->isEnabled());
             });
+        QCOMPARE(FolderFiles(), (QStringList{"BAD.NC", "EMPTY.NC", "NUL.NC", "PART.NC"}));
+    }
+
+    void outputThatCannotBeWrittenIsReportedWithTheReason() {
+        QDir().mkpath(Path("nc/PART_S.NC/inside"));
+        SelectOnly("PART.NC");
+        BoxRecorder recorder;
+        DriveDialog<ncui::DecimalDialog>([&] { Key('i'); },
+                                         [&](auto& dialog) {
+                                             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+                                             QVERIFY(dialog.isVisible());
+                                         });
+        QCOMPARE(recorder.boxes.size(), 1);
+        QCOMPARE(recorder.boxes[0].caption, QString("Tornwel"));
+        QCOMPARE(recorder.boxes[0].text, QString("ファイル %1 を作成できません\n%2")
+                                             .arg(Path("nc/PART_S.NC"), std::strerror(EISDIR)));
+        QVERIFY(QFileInfo(Path("nc/PART_S.NC/inside")).isDir());
         QCOMPARE(FolderFiles(), (QStringList{"BAD.NC", "EMPTY.NC", "NUL.NC", "PART.NC"}));
     }
 

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -98,6 +100,16 @@ class ConvertingPassTest : public QObject {
         QCOMPARE(failure->message, message);
         QCOMPARE(failure->invalidNumber, invalidNumber);
         QCOMPARE(bar.value(), 0);
+    }
+
+    void aFileFailureNamesTheSystemsReason() {
+        ncui::ConvertingPass pass;
+        const auto failure = pass.Run(nullptr, [](const nc::Progress&) {
+            throw nc::NcError(nc::CannotCreateMessage("/x/A.NC"), 0, nc::SystemReason(EACCES));
+        });
+        QVERIFY(failure);
+        QCOMPARE(failure->message,
+                 QString("ファイル /x/A.NC を作成できません\n") + std::strerror(EACCES));
     }
 
     void closeDuringThePassWaitsForItsEnd() {
