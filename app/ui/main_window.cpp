@@ -5,8 +5,10 @@
 #include "display_text.h"
 #include "list_keys.h"
 #include "message_box.h"
+#include "path_mask_boxes.h"
 #include "paths.h"
 #include "settings_file.h"
+#include "sort_commands.h"
 #include "tool_images.h"
 
 #include <QAction>
@@ -45,7 +47,13 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     BuildListMenu();
     BuildCentralArea();
     ConnectConversionCommands();
+    m_boxes = new PathMaskBoxes(*this, *m_pathBox, *m_maskBox);
+    m_sortCommands = new SortCommands(*this);
     FormCreate();
+}
+
+void MainWindow::OpenSortDialog() {
+    m_sortCommands->OpenSortDialog();
 }
 
 // The NC commands on their tool buttons, menu items and list keys.
@@ -110,8 +118,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::FormShow() {
     setAcceptDrops(true);
-    m_pathBox->setEditText(platform::DisplayText(m_state.CurrentDir));
-    m_maskBox->setEditText(platform::DisplayText(m_state.FileMask));
+    m_boxes->LoadHistories();
     m_state.WorkPath = m_state.CurrentDir;
     if (!platform::IsRootPath(m_state.WorkPath) && !platform::FolderExists(m_state.WorkPath)) {
         m_state.MsgAnswer = platform::AskWarningYesNo(
@@ -120,7 +127,8 @@ void MainWindow::FormShow() {
             platform::ForceFolderPath(m_state.CurrentDir);
         } else {
             m_state.CurrentDir = DefaultStartFolder();
-            m_pathBox->setEditText(platform::DisplayText(m_state.CurrentDir));
+            m_boxes->ShowPath(m_state.CurrentDir);
+            m_boxes->PushPathHistory();
         }
     }
     m_state.FolderImage = filelist::kFolderImage;
@@ -151,13 +159,11 @@ bool MainWindow::FormCloseQuery() {
     try {
         SaveSettings(m_files.settingsPath, m_state);
     } catch (const std::system_error& failure) {
-        platform::ShowStop(this, "Tornwel",
-                           QString("ファイル %1 に書き込めません。\n%2")
-                               .arg(platform::DisplayText(m_files.settingsPath),
-                                    QString::fromLocal8Bit(failure.code().message().c_str())));
+        platform::ShowFileFailure(this, platform::kCannotWriteFormat, m_files.settingsPath,
+                                  failure);
         return false;
     }
-    return true;
+    return m_boxes->SaveHistories();
 }
 
 void MainWindow::SelectOnlyItem(int index) {

@@ -18,6 +18,9 @@ class QFrame;
 
 namespace app {
 
+class PathMaskBoxes;
+class SortCommands;
+
 // Where the program keeps its own files.
 struct ProgramFiles {
     std::string settingsPath;   // the settings file
@@ -58,6 +61,12 @@ class MainWindow final : public QMainWindow, public ncui::CommandHost {
     filelist::TypeTable& typeTable() { return m_types; }
 
     static QString Caption(const std::string& versionText);
+
+    // The path and mask boxes with their histories.
+    PathMaskBoxes& boxes() { return *m_boxes; }
+
+  public slots:
+    void OpenSortDialog();
 
   signals:
     // A listing has been shown (tests and measurements wait for it).
@@ -107,6 +116,8 @@ class MainWindow final : public QMainWindow, public ncui::CommandHost {
     QLabel* m_countLabel = nullptr;
     QLabel* m_sortLabel = nullptr;
     QMenu* m_listMenu = nullptr;
+    PathMaskBoxes* m_boxes = nullptr;
+    SortCommands* m_sortCommands = nullptr;
 };
 
 } // namespace app

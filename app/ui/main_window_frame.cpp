@@ -100,7 +100,8 @@ const MenuSpec kMenus[] = {
 const MenuItemSpec kListMenuItems[] = {
     {"Popup_delete", "(&D)削除"}, {"Popup_copy", "(&C)ｺﾋﾟｰ"},         {"Popup_move", "(&M)移動"},
     {"Popup_find", "(&F)検索"},   {"Popup_view", "(&V)ﾌｧｲﾙﾋﾞｭｰ"},     {nullptr, nullptr},
-    {"Popup_rename", "名前変更"}, {"Popup_fileinfo", "ﾌｧｲﾙ情報変更"},
+    {"Popup_rename", "名前変更"}, {"Popup_fileinfo", "ﾌｧｲﾙ情報変更"}, {nullptr, nullptr},
+    {"Popup_sort", "(&S)ｿｰﾄ"},
 };
 
 const std::vector<KeyLegend::Section> kLegendKeys1 = {

@@ -7,6 +7,7 @@
 #include "file_sorting.h"
 #include "free_space.h"
 #include "message_box.h"
+#include "path_mask_boxes.h"
 #include "paths.h"
 
 #include <QComboBox>
@@ -99,7 +100,8 @@ bool MainWindow::ReadListedFolder(std::vector<filelist::FolderEntry>& entries) {
         entries.clear();
         m_state.CurrentDir = m_listedDir;
         if (!m_state.CurrentDir.empty()) {
-            m_pathBox->setEditText(platform::DisplayText(m_state.CurrentDir));
+            m_boxes->ShowPath(m_state.CurrentDir);
+            m_boxes->PushPathHistory();
         }
         return true;
     }

@@ -7,7 +7,6 @@
 #include "paths.h"
 
 #include <QDialog>
-#include <QLineEdit>
 
 namespace ncui {
 namespace {
@@ -87,23 +86,6 @@ void ShowCommandError(QWidget* owner, const QString& text) {
 int ShowCompletion(CommandHost& host, QWidget* owner, const QString& text) {
     host.state().MsgAnswer = platform::ShowInformation(owner, kDoneCaption, text);
     return host.state().MsgAnswer;
-}
-
-QString FileFailureText(const char* format, const std::string& path,
-                        const std::system_error& failure) {
-    return QString(format).arg(platform::DisplayText(path),
-                               QString::fromLocal8Bit(failure.code().message().c_str()));
-}
-
-void MakeUpperCaseBox(QLineEdit& box, int length) {
-    box.setMaxLength(length);
-    QObject::connect(&box, &QLineEdit::textEdited, &box, [&box](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper == text) return;
-        const int cursor = box.cursorPosition();
-        box.setText(upper);
-        box.setCursorPosition(cursor);
-    });
 }
 
 std::string TypedBytes(const QString& text) {

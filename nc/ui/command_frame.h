@@ -5,10 +5,8 @@
 #include <QString>
 #include <optional>
 #include <string>
-#include <system_error>
 
 class QDialog;
-class QLineEdit;
 
 namespace ncui {
 
@@ -38,13 +36,6 @@ void PlaceOnMainWindow(QDialog& dialog, const app::MainState& state);
 // The box of a failed command, captioned with the application's title.
 void ShowCommandError(QWidget* owner, const QString& text);
 int ShowCompletion(CommandHost& host, QWidget* owner, const QString& text);
-
-// "%1" of the format becomes the path, "%2" the system's reason.
-QString FileFailureText(const char* format, const std::string& path,
-                        const std::system_error& failure);
-
-// A letter box: at most `length` characters, shown in upper case as typed.
-void MakeUpperCaseBox(QLineEdit& box, int length);
 
 // Bytes of a text typed into a box.
 std::string TypedBytes(const QString& text);

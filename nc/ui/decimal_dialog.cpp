@@ -37,7 +37,8 @@ DecimalDialog::DecimalDialog(CommandHost& host, Kind kind)
     : ConversionDialog(host, kind == Kind::Insertion ? "小数点付きに変換" : "小数点無しに変換",
                        kind == Kind::Insertion ? "decimalForm" : "decimalcForm", "変換しないｱﾄﾞﾚｽ"),
       m_kind(kind), m_unitBox(new QComboBox(this)) {
-    MakeUpperCaseBox(*letterBox(), kLetterBoxLength);
+    letterBox()->setMaxLength(kLetterBoxLength);
+    platform::KeepUpperCase(*letterBox());
     new platform::TypedCharFilter(letterBox(), platform::TypedCharFilter::Rule::RefuseListed,
                                   kNumberCharacters, kCannotChangeMessage);
     m_unitBox->setObjectName("ComboBox1");

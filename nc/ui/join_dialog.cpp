@@ -23,7 +23,8 @@ namespace ncui {
 JoinDialog::JoinDialog(CommandHost& host)
     : PassDialog(host, "ﾌｧｲﾙ結合", "PlusForm"), m_fileList(new QListWidget(this)),
       m_nameBox(new QComboBox(this)),
-      m_history(*m_nameBox, platform::JoinPath(host.settingsFolder(), filelist::kNameListFile)),
+      m_history(*m_nameBox, platform::JoinPath(host.settingsFolder(), filelist::kNameListFile),
+                filelist::HistoryMatch::Exact),
       m_okButton(AddButton("OK", "Button1")) {
     auto* listLabel = new QLabel("ﾌｧｲﾙ結合一覧", this);
     listLabel->setObjectName("Label1");

@@ -40,7 +40,7 @@ class JoinDialog final : public PassDialog {
 
     QListWidget* m_fileList;
     QComboBox* m_nameBox;
-    HistoryCombo m_history;
+    filelist::HistoryCombo m_history;
     QPushButton* m_okButton;
     std::vector<std::string> m_names;
 };

@@ -45,7 +45,8 @@ std::string SettingsFile(CommandHost& host, const char* name) {
 SplitDialog::SplitDialog(CommandHost& host)
     : PassDialog(host, "Ｏ番号毎分割", "DividesForm"), m_sourceLabel(new QLabel(this)),
       m_programList(new QListWidget(this)), m_destinationBox(new QComboBox(this)),
-      m_history(*m_destinationBox, SettingsFile(host, filelist::kPathListFile)),
+      m_history(*m_destinationBox, SettingsFile(host, filelist::kPathListFile),
+                filelist::HistoryMatch::Exact),
       m_okButton(AddButton("ＯＫ", "Button1")), m_progressBar(new QProgressBar(this)) {
     m_sourceLabel->setObjectName("Label1");
     m_programList->setObjectName("ListBox1");
@@ -141,8 +142,8 @@ void SplitDialog::done(int result) {
     try {
         SaveSplitOptions(SettingsFile(host(), kSplitOptionsFile), m_options);
     } catch (const std::system_error& failure) {
-        ShowCommandError(this, FileFailureText("ファイル %1 に書き込めません。\n%2",
-                                               SettingsFile(host(), kSplitOptionsFile), failure));
+        platform::ShowFileFailure(this, platform::kCannotWriteFormat,
+                                  SettingsFile(host(), kSplitOptionsFile), failure);
     }
     m_history.Save(this);
     QDialog::done(result);

@@ -47,7 +47,7 @@ class SplitDialog final : public PassDialog {
     QLabel* m_sourceLabel;
     QListWidget* m_programList;
     QComboBox* m_destinationBox;
-    HistoryCombo m_history;
+    filelist::HistoryCombo m_history;
     QPushButton* m_okButton;
     QProgressBar* m_progressBar;
     QAction* m_optionItems[4] = {};

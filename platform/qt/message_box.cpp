@@ -1,5 +1,7 @@
 #include "message_box.h"
 
+#include "display_text.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
@@ -80,6 +82,13 @@ int ShowInformation(QWidget* owner, const QString& caption, const QString& text)
 
 int AskWarningYesNo(QWidget* owner, const QString& text) {
     return ShowMessage({owner, "警告", text, MessageIcon::Warning, MessageButtons::YesNo, true});
+}
+
+int ShowFileFailure(QWidget* owner, const char* format, const std::string& path,
+                    const std::system_error& failure) {
+    const QString text = QString(format).arg(
+        DisplayText(path), QString::fromLocal8Bit(failure.code().message().c_str()));
+    return ShowStop(owner, "Tornwel", text);
 }
 
 void SetMessageResponder(MessageResponder responder) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <functional>
+#include <string>
+#include <system_error>
 
 class QWidget;
 
@@ -31,6 +33,14 @@ int ShowMessage(const MessageRequest& request);
 int ShowStop(QWidget* owner, const QString& caption, const QString& text);
 int ShowInformation(QWidget* owner, const QString& caption, const QString& text);
 int AskWarningYesNo(QWidget* owner, const QString& text);
+
+// A file of the program's own (settings, histories, options) that could not be
+// read or written: the format's "%1" is the path, "%2" the system's reason; a
+// stop box captioned "Tornwel".
+inline constexpr const char* kCannotWriteFormat = "ファイル %1 に書き込めません。\n%2";
+inline constexpr const char* kCannotReadFormat = "ファイル %1 は開けません。\n%2";
+int ShowFileFailure(QWidget* owner, const char* format, const std::string& path,
+                    const std::system_error& failure);
 
 // While set, boxes are not shown: the responder reads each request and gives
 // the answer. Tests use it to read and answer every box.

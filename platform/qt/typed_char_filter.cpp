@@ -63,4 +63,14 @@ bool TypedCharFilter::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void KeepUpperCase(QLineEdit& box) {
+    QObject::connect(&box, &QLineEdit::textEdited, &box, [&box](const QString& text) {
+        const QString upper = text.toUpper();
+        if (upper == text) return;
+        const int cursor = box.cursorPosition();
+        box.setText(upper);
+        box.setCursorPosition(cursor);
+    });
+}
+
 } // namespace platform

@@ -41,4 +41,7 @@ class TypedCharFilter final : public QObject {
     QString m_message;
 };
 
+// A box that shows and keeps its letters in upper case as they are typed.
+void KeepUpperCase(QLineEdit& box);
+
 } // namespace platform

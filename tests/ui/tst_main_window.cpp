@@ -90,7 +90,7 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(ItemTexts(window->listMenu()->actions()),
                  (QStringList{"(&D)削除", "(&C)ｺﾋﾟｰ", "(&M)移動", "(&F)検索", "(&V)ﾌｧｲﾙﾋﾞｭｰ", "-",
-                              "名前変更", "ﾌｧｲﾙ情報変更"}));
+                              "名前変更", "ﾌｧｲﾙ情報変更", "-", "(&S)ｿｰﾄ"}));
     }
 
     void toolBarHasItsButtonsAndHints() {

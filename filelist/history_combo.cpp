@@ -1,48 +1,59 @@
 #include "history_combo.h"
 
-#include "command_frame.h"
 #include "display_text.h"
+#include "message_box.h"
 
 #include <QComboBox>
 #include <QCompleter>
 #include <system_error>
 
-namespace ncui {
+namespace filelist {
 
-// The box completes and matches entries with their case: "out" and "OUT" are
-// two folders here, and a finished edit must not turn one into the other.
-HistoryCombo::HistoryCombo(QComboBox& box, std::string path) : m_box(box), m_path(std::move(path)) {
+// A box whose duplicates keep their case completes and matches entries with
+// their case: "out" and "OUT" are two folders here, and a finished edit must
+// not turn one into the other.
+HistoryCombo::HistoryCombo(QComboBox& box, std::string path, HistoryMatch match)
+    : m_box(box), m_path(std::move(path)), m_match(match) {
     m_box.setEditable(true);
     m_box.setInsertPolicy(QComboBox::NoInsert);
-    m_box.completer()->setCaseSensitivity(Qt::CaseSensitive);
+    m_box.completer()->setCaseSensitivity(match == HistoryMatch::Exact ? Qt::CaseSensitive
+                                                                       : Qt::CaseInsensitive);
 }
 
 bool HistoryCombo::Load(QWidget* owner) {
     try {
-        const auto entries = filelist::LoadHistoryFile(m_path);
+        const auto entries = LoadHistoryFile(m_path);
         if (!entries) return false;
         SetEntries(*entries);
         return true;
     } catch (const std::system_error& failure) {
-        ShowCommandError(owner, FileFailureText("ファイル %1 は開けません。\n%2", m_path, failure));
+        platform::ShowFileFailure(owner, platform::kCannotReadFormat, m_path, failure);
         return false;
     }
 }
 
-void HistoryCombo::Save(QWidget* owner) const {
+bool HistoryCombo::Save(QWidget* owner) const {
     try {
-        filelist::SaveHistoryFile(m_path, Entries());
+        SaveHistoryFile(m_path, Entries());
+        return true;
     } catch (const std::system_error& failure) {
-        ShowCommandError(owner,
-                         FileFailureText("ファイル %1 に書き込めません。\n%2", m_path, failure));
+        platform::ShowFileFailure(owner, platform::kCannotWriteFormat, m_path, failure);
+        return false;
     }
 }
 
 void HistoryCombo::Push(const std::string& text) {
     auto entries = Entries();
-    filelist::PushHistory(entries, text, filelist::HistoryMatch::Exact);
+    PushHistory(entries, text, m_match);
     SetEntries(entries);
     SetText(entries.front());
+}
+
+void HistoryCombo::MoveToTop(const std::string& text) {
+    auto entries = Entries();
+    MoveHistoryTextToTop(entries, text, m_match);
+    SetEntries(entries);
+    m_box.setCurrentIndex(0);
 }
 
 std::vector<std::string> HistoryCombo::Entries() const {
@@ -53,7 +64,7 @@ std::vector<std::string> HistoryCombo::Entries() const {
 }
 
 std::string HistoryCombo::Text() const {
-    return TypedBytes(m_box.currentText());
+    return m_box.currentText().toStdString();
 }
 
 void HistoryCombo::SetText(const std::string& text) {
@@ -68,4 +79,4 @@ void HistoryCombo::SetEntries(const std::vector<std::string>& entries) {
     m_box.setEditText(text);
 }
 
-} // namespace ncui
+} // namespace filelist
