@@ -60,10 +60,18 @@ SortDialog::SortDialog(QWidget* parent)
     layout->addWidget(cancel, 4, 1, Qt::AlignTop);
     layout->setRowStretch(2, 1);
 
-    // Kind, then direction, then Enter.
-    connect(m_kinds, &QButtonGroup::idClicked, this,
-            [this] { FocusButton(m_directions)->setFocus(); });
-    connect(m_directions, &QButtonGroup::idClicked, this, [this] { m_okButton->setFocus(); });
+    // Kind, then direction, then Enter: choosing an item, by mouse or arrow
+    // key, moves on to the next step, once the arrow key has moved its focus.
+    connect(m_kinds, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (!checked || !isVisible()) return;
+        QMetaObject::invokeMethod(
+            this, [this] { FocusButton(m_directions)->setFocus(); }, Qt::QueuedConnection);
+    });
+    connect(m_directions, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (!checked || !isVisible()) return;
+        QMetaObject::invokeMethod(
+            m_okButton, [this] { m_okButton->setFocus(); }, Qt::QueuedConnection);
+    });
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
