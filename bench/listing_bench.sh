@@ -65,6 +65,8 @@ echo "folder: $(ls -f "$folder" | wc -l) entries"
 awk -v r="$refresh" -v l="$ls_time" -v f="$lsf_time" 'BEGIN{
     printf "RefreshFileList  %.3f s   ls -l %.3f s  (%.2f x ls -l; target <= 0.75)   ls -f %.3f s\n", r, l, r / l, f }'
 awk '/per_row/{printf "memory           %s %s bytes\n", $1, $2}' "$folder.refresh"
+awk '/^resort_/{sub(/^resort_/, "", $1); sub(/_seconds$/, "", $1); line = line sprintf("  %s %.3f s", $1, $2)}
+     END{printf "re-sort (ResortOnly) by key and direction:%s\n", line}' "$folder.refresh"
 awk -v s="$startup" -v m="$startup_small" -v b="$bare" -v t="$bare_text" 'BEGIN{
     printf "start to first listing (small folder)  %.3f s   bare Qt window %.3f s  (%.2f x; target <= 1.5)\n", m, b, m / b
     printf "bare Qt window with a line of Japanese text  %.3f s  (%.2f x)\n", t, m / t
