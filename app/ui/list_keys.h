@@ -8,22 +8,42 @@ class QAbstractItemView;
 
 namespace app {
 
-// The single-key commands of the file list: a letter typed in the list, in
-// either case, runs its command instead of moving the selection.
+struct MainState;
+
+// The single-key commands of the file list. Every character typed in the list
+// runs its command, if it has one, and is consumed, so that the list's own
+// type-ahead never moves the selection; letters act in either case. While a
+// row's name may be edited in place the characters go to the list instead,
+// until Enter or a click. Released keys: the arrows step out of and into
+// folders, and every release hides the Alt overlay.
 class ListKeys final : public QObject {
     Q_OBJECT
 
   public:
-    explicit ListKeys(QAbstractItemView* list);
+    using Command = std::function<void()>;
 
-    // `letter` in upper case.
-    void Bind(char letter, std::function<void()> command);
+    ListKeys(QAbstractItemView* list, MainState& state);
+
+    // `character`: a letter in upper case, or Enter (13), Backspace (8),
+    // Space (32) or Esc (27).
+    void Bind(char character, Command command);
+    // Runs on the release of Left or Right (Qt::Key_Left, Qt::Key_Right).
+    void BindRelease(int key, Command command);
+    // Runs on a key release, whatever the key (hides the Alt overlay).
+    void OnEveryRelease(Command command);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    std::map<char, std::function<void()>> m_commands;
+    bool KeyPress(int key, const QString& text);
+    void KeyRelease(int key);
+
+    QAbstractItemView* m_list;
+    MainState& m_state;
+    std::map<char, Command> m_commands;
+    std::map<int, Command> m_releases;
+    Command m_everyRelease;
 };
 
 } // namespace app

@@ -5,6 +5,7 @@
 #include "display_text.h"
 #include "list_keys.h"
 #include "message_box.h"
+#include "navigation.h"
 #include "path_mask_boxes.h"
 #include "paths.h"
 #include "settings_file.h"
@@ -46,10 +47,19 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     BuildMenus();
     BuildListMenu();
     BuildCentralArea();
-    ConnectConversionCommands();
     m_boxes = new PathMaskBoxes(*this, *m_pathBox, *m_maskBox);
     m_sortCommands = new SortCommands(*this);
+    ConnectListCommands();
     FormCreate();
+}
+
+// The commands of the list's keys, tool buttons and menu items.
+void MainWindow::ConnectListCommands() {
+    auto* keys = new ListKeys(m_fileList, m_state);
+    ConnectConversionCommands(*keys);
+    (new Navigation(*this))->BindKeys(*keys);
+    keys->Bind('S', [this] { OpenSortDialog(); });
+    keys->OnEveryRelease([this] { m_state.AltPanelShown = false; });
 }
 
 void MainWindow::OpenSortDialog() {
@@ -57,7 +67,7 @@ void MainWindow::OpenSortDialog() {
 }
 
 // The NC commands on their tool buttons, menu items and list keys.
-void MainWindow::ConnectConversionCommands() {
+void MainWindow::ConnectConversionCommands(ListKeys& keys) {
     using Commands = ncui::ConversionCommands;
     struct Binding {
         const char* button;
@@ -74,14 +84,13 @@ void MainWindow::ConnectConversionCommands() {
         {"tlbtnLst", "Menu_lst", 'N', &Commands::tlbtnLstClick},
     };
     auto* commands = new Commands(*this, this);
-    auto* keys = new ListKeys(m_fileList);
     for (const Binding& binding : kBindings) {
         for (const char* name : {binding.button, binding.menuItem}) {
             auto* action = findChild<QAction*>(name);
             action->setEnabled(true);
             connect(action, &QAction::triggered, commands, binding.handler);
         }
-        keys->Bind(binding.key, [commands, handler = binding.handler] { (commands->*handler)(); });
+        keys.Bind(binding.key, [commands, handler = binding.handler] { (commands->*handler)(); });
     }
 }
 

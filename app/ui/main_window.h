@@ -18,6 +18,7 @@ class QFrame;
 
 namespace app {
 
+class ListKeys;
 class PathMaskBoxes;
 class SortCommands;
 
@@ -94,7 +95,8 @@ class MainWindow final : public QMainWindow, public ncui::CommandHost {
     void FocusAfterListing(bool keepPosition);
     void RememberKeptCaption(bool keepPosition);
 
-    void ConnectConversionCommands();
+    void ConnectListCommands();
+    void ConnectConversionCommands(ListKeys& keys);
     void BuildToolBars();
     void BuildMenus();
     void BuildListMenu();

@@ -1,0 +1,254 @@
+// The file list driven from the keyboard and the folder buttons: the single
+// keys, opening rows, the parent folder step and the folder chooser.
+
+#include "dialog_driver.h"
+#include "folder_browser.h"
+#include "sort_dialog.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QTreeView>
+#include <QUrl>
+
+using testsupport::BoxRecorder;
+using testsupport::DriveDialog;
+
+namespace {
+
+QStringList Names(const app::MainWindow& window) {
+    QStringList names;
+    for (const auto& row : window.fileModel()->Rows())
+        names << row.caption;
+    return names;
+}
+
+QString Selected(const app::MainWindow& window) {
+    const auto rows = window.SelectedRows();
+    return rows.size() == 1 ? QString::fromStdString(rows[0]->name)
+                            : QString("(%1 rows)").arg(rows.size());
+}
+
+// Takes the URLs the desktop would open.
+class OpenedUrls final : public QObject {
+    Q_OBJECT
+
+  public:
+    OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "Open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
+    QList<QUrl> urls;
+
+  public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
+
+} // namespace
+
+class ListCommandsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<testsupport::WindowFixture> m_fixture;
+    std::unique_ptr<app::MainWindow> m_window;
+
+    QString Path(const QString& name) const { return m_fixture->Path(name); }
+    QString Current() const { return QString::fromStdString(m_window->state().CurrentDir); }
+    void Open(const QString& folder) {
+        m_window = m_fixture->Open(folder);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    void Select(const QString& name) {
+        m_window->SelectOnlyItem(m_window->fileModel()->FindName(name.toStdString()));
+    }
+    void Press(int key) { QTest::keyClick(m_window->fileList(), Qt::Key(key)); }
+    void Type(char character) { QTest::keyClick(m_window->fileList(), character); }
+
+  private slots:
+    void init() {
+        m_fixture = std::make_unique<testsupport::WindowFixture>();
+        QDir().mkpath(Path("nc/Prog/inner"));
+        QDir().mkpath(Path("nc/xray"));
+        QVERIFY(m_fixture->Write("nc/PART.NC", "O1\r\n"));
+        QVERIFY(m_fixture->Write("nc/x1.NC", "O2\r\n"));
+        QVERIFY(m_fixture->Write("nc/Prog/IN.NC", "O3\r\n"));
+    }
+    void cleanup() { m_window.reset(); }
+
+    void enterOpensFoldersAndFiles() {
+        Open(Path("nc"));
+        Select("Prog");
+        Press(Qt::Key_Return);
+        QCOMPARE(Current(), Path("nc/Prog"));
+        QCOMPARE(m_window->pathBox()->currentText(), Path("nc/Prog"));
+        QCOMPARE(m_window->pathBox()->itemText(0), Path("nc/Prog"));
+        OpenedUrls opened;
+        Select("IN.NC");
+        QSignalSpy listed(m_window.get(), &app::MainWindow::FileListRefreshed);
+        Press(Qt::Key_Return);
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(Path("nc/Prog/IN.NC"))});
+        QCOMPARE(listed.count(), 0);
+        QCOMPARE(Current(), Path("nc/Prog"));
+        Select("..");
+        Press(Qt::Key_Return);
+        QCOMPARE(Current(), Path("nc"));
+        QCOMPARE(Selected(*m_window), QString("Prog"));
+    }
+
+    void doubleClickOpensTheRow() {
+        Open(Path("nc"));
+        Select("Prog");
+        emit m_window->fileList()->doubleClicked(m_window->fileList()->currentIndex());
+        QCOMPARE(Current(), Path("nc/Prog"));
+    }
+
+    void parentStepSelectsTheFolderLeft_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("backspace") << int(Qt::Key_Backspace);
+        QTest::newRow("left arrow") << int(Qt::Key_Left);
+        QTest::newRow("button") << 0;
+    }
+    void parentStepSelectsTheFolderLeft() {
+        QFETCH(int, key);
+        Open(Path("nc/Prog/inner"));
+        if (key == 0) {
+            m_window->findChild<QAction*>("tlbtnUpOneLevel")->trigger();
+        } else {
+            Press(key);
+        }
+        QCOMPARE(Current(), Path("nc/Prog"));
+        QCOMPARE(Selected(*m_window), QString("inner"));
+        QVERIFY(m_window->fileList()->currentIndex().row() ==
+                m_window->fileModel()->FindName("inner"));
+    }
+
+    void parentStepFindsAFolderTypedInAnotherCase() {
+        QDir().mkpath(Path("nc/PROG"));
+        Open(Path("nc/PROG"));
+        QCOMPARE(Current(), Path("nc/PROG"));
+        QDir().rmdir(Path("nc/PROG"));
+        Press(Qt::Key_Backspace);
+        QCOMPARE(Selected(*m_window), QString("Prog"));
+    }
+
+    void rootHasNoParentStep() {
+        Open("/");
+        QVERIFY(!Names(*m_window).contains(".."));
+        Press(Qt::Key_Backspace);
+        Press(Qt::Key_Left);
+        m_window->findChild<QAction*>("tlbtnUpOneLevel")->trigger();
+        QCOMPARE(Current(), QString("/"));
+    }
+
+    void rightArrowEntersOnlyFolders() {
+        Open(Path("nc"));
+        Select("PART.NC");
+        Press(Qt::Key_Right);
+        QCOMPARE(Current(), Path("nc"));
+        Select("..");
+        Press(Qt::Key_Right);
+        QCOMPARE(Current(), Path("nc"));
+        Select("Prog");
+        Press(Qt::Key_Right);
+        QCOMPARE(Current(), Path("nc/Prog"));
+    }
+
+    void lettersWithoutACommandChangeNothing() {
+        Open(Path("nc"));
+        Select("PART.NC");
+        BoxRecorder recorder;
+        for (const char letter : {'x', 'X', 'q', 'z', '1'})
+            Type(letter);
+        QCOMPARE(Selected(*m_window), QString("PART.NC"));
+        QCOMPARE(Current(), Path("nc"));
+        QVERIFY(recorder.boxes.isEmpty());
+    }
+
+    void inPlaceEditingLetsTheListTypeAhead() {
+        Open(Path("nc"));
+        Select("PART.NC");
+        m_window->state().InPlaceEditing = true;
+        BoxRecorder recorder;
+        QVERIFY(!DriveDialog<QDialog>([&] { Type('x'); }, [](QDialog&) {}));
+        QCOMPARE(Selected(*m_window), QString("x1.NC"));
+        QTest::mouseClick(
+            m_window->fileList()->viewport(), Qt::LeftButton, {},
+            m_window->fileList()->visualRect(m_window->fileList()->currentIndex()).center());
+        QVERIFY(!m_window->state().InPlaceEditing);
+        QString shown;
+        QVERIFY(DriveDialog<QDialog>([&] { Type('i'); },
+                                     [&](QDialog& dialog) { shown = dialog.windowTitle(); }));
+        QCOMPARE(shown, QString("小数点付きに変換"));
+    }
+
+    void enterEndsInPlaceEditingAndOpens() {
+        Open(Path("nc"));
+        Select("Prog");
+        m_window->state().InPlaceEditing = true;
+        Press(Qt::Key_Return);
+        QVERIFY(!m_window->state().InPlaceEditing);
+        QCOMPARE(Current(), Path("nc/Prog"));
+    }
+
+    void spaceRelistsKeepingTheRow() {
+        Open(Path("nc"));
+        Select("x1.NC");
+        QVERIFY(m_fixture->Write("nc/NEW.NC", "O9\r\n"));
+        Type(' ');
+        QVERIFY(Names(*m_window).contains("NEW.NC"));
+        QCOMPARE(Selected(*m_window), QString("x1.NC"));
+    }
+
+    void escapeClosesTheWindow() {
+        Open(Path("nc"));
+        Press(Qt::Key_Escape);
+        QVERIFY(!m_window->isVisible());
+    }
+
+    void sOpensTheSortDialog() {
+        Open(Path("nc"));
+        QVERIFY(DriveDialog<filelist::SortDialog>([&] { Type('s'); }, [](auto&) {}));
+    }
+
+    void keyReleaseHidesTheAltOverlay() {
+        Open(Path("nc"));
+        m_window->state().AltPanelShown = true;
+        m_window->state().InPlaceEditing = true;
+        QTest::keyRelease(m_window->fileList(), Qt::Key_A);
+        QVERIFY(!m_window->state().AltPanelShown);
+    }
+
+    void browseListsTheChosenFolder() {
+        Open(Path("nc"));
+        QString title;
+        QVERIFY(DriveDialog<QFileDialog>(
+            [&] { m_window->findChild<QAction*>("tlbtnBrowse")->trigger(); },
+            [&](QFileDialog& dialog) {
+                title = dialog.windowTitle();
+                QCOMPARE(dialog.directory().absolutePath(), Path("nc"));
+                dialog.setDirectory(Path("nc/Prog"));
+                static_cast<QDialog&>(dialog).accept();
+            }));
+        QCOMPARE(title, QString("現ﾃﾞｨﾚｸﾄﾘ %1").arg(Path("nc")));
+        QCOMPARE(Current(), Path("nc/Prog"));
+        QCOMPARE(m_window->pathBox()->itemText(0), Path("nc/Prog"));
+    }
+
+    void browserGivesTheStartFolderBackOnCancel() {
+        QWidget owner;
+        std::string result = "unset";
+        DriveDialog<QFileDialog>(
+            [&] { result = platform::BrowseForFolder(&owner, "t", Path("nc").toStdString()); },
+            [](QFileDialog& dialog) { dialog.reject(); });
+        QCOMPARE(QString::fromStdString(result), Path("nc"));
+        DriveDialog<QFileDialog>(
+            [&] { result = platform::BrowseForFolder(&owner, "t", Path("gone").toStdString()); },
+            [](QFileDialog& dialog) { dialog.reject(); });
+        QCOMPARE(result, std::string());
+    }
+};
+
+QTEST_MAIN(ListCommandsTest)
+#include "tst_list_commands.moc"
