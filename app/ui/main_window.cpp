@@ -3,6 +3,7 @@
 #include "conversion_commands.h"
 #include "copy_engine.h"
 #include "display_text.h"
+#include "folder_watcher.h"
 #include "list_keys.h"
 #include "message_box.h"
 #include "navigation.h"
@@ -50,6 +51,10 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
     m_boxes = new PathMaskBoxes(*this, *m_pathBox, *m_maskBox);
     m_sortCommands = new SortCommands(*this);
     ConnectListCommands();
+    // Files made, removed or renamed in the listed folder by any program.
+    m_watcher = new filelist::FolderWatcher(this);
+    connect(m_watcher, &filelist::FolderWatcher::FolderChanged, this,
+            [this] { RefreshFileList(false, true, false); });
     FormCreate();
 }
 

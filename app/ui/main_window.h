@@ -16,6 +16,10 @@ class QMenu;
 class QTreeView;
 class QFrame;
 
+namespace filelist {
+class FolderWatcher;
+}
+
 namespace app {
 
 class ListKeys;
@@ -120,6 +124,7 @@ class MainWindow final : public QMainWindow, public ncui::CommandHost {
     QMenu* m_listMenu = nullptr;
     PathMaskBoxes* m_boxes = nullptr;
     SortCommands* m_sortCommands = nullptr;
+    filelist::FolderWatcher* m_watcher = nullptr;
 };
 
 } // namespace app

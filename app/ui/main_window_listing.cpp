@@ -5,6 +5,7 @@
 #include "display_text.h"
 #include "file_mask.h"
 #include "file_sorting.h"
+#include "folder_watcher.h"
 #include "free_space.h"
 #include "message_box.h"
 #include "path_mask_boxes.h"
@@ -69,7 +70,9 @@ void MainWindow::RefreshFileList(bool KeepFilter, bool KeepPosition, bool Resort
     if (!KeepFilter) m_state.FilterName = platform::JoinPath(m_state.CurrentDir, kAllFiles);
     RememberKeptCaption(KeepPosition);
     std::vector<filelist::FolderEntry> entries;
-    if (!ReadListedFolder(entries)) return;
+    const bool listed = ReadListedFolder(entries);
+    m_watcher->Watch(m_state.CurrentDir);
+    if (!listed) return;
     m_model->SetRows({});
     m_folderRows.clear();
     if (m_state.CurrentDir.empty()) return;

@@ -8,7 +8,10 @@
 #include "path_mask_boxes.h"
 #include "paths.h"
 
+#include "volume_list.h"
+
 #include <QAction>
+#include <QMenu>
 #include <QTreeView>
 
 namespace app {
@@ -23,7 +26,9 @@ bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 } // namespace
 
-Navigation::Navigation(MainWindow& window) : QObject(&window), m_window(window) {
+Navigation::Navigation(MainWindow& window)
+    : QObject(&window), m_window(window), m_volumeMenu(new QMenu(&window)) {
+    m_volumeMenu->setObjectName("PopupMenu1");
     connect(window.fileList(), &QAbstractItemView::doubleClicked, this,
             &Navigation::OpenSelectedRow);
     for (const auto& [name, slot] :
@@ -40,6 +45,7 @@ void Navigation::BindKeys(ListKeys& keys) {
     keys.Bind(8, [this] { ParentFolderStep(); });
     keys.Bind(' ', [this] { m_window.RefreshFileList(false, true, false); });
     keys.Bind(27, [this] { m_window.close(); });
+    keys.Bind('L', [this] { ShowVolumeMenu(); });
     keys.BindRelease(Qt::Key_Left, [this] { ParentFolderStep(); });
     keys.BindRelease(Qt::Key_Right, [this] { EnterSelectedFolder(); });
 }
@@ -106,6 +112,19 @@ void Navigation::tlbtnBrowseClick() {
     const std::string chosen = platform::BrowseForFolder(
         &m_window, "現ﾃﾞｨﾚｸﾄﾘ " + platform::DisplayText(current), current);
     if (!chosen.empty()) ListFolder(chosen);
+}
+
+void Navigation::ShowVolumeMenu() {
+    m_volumeMenu->clear();
+    for (const filelist::Volume& volume : filelist::MountedVolumes()) {
+        QAction* item = m_volumeMenu->addAction(QIcon::fromTheme(volume.iconName.c_str()),
+                                                QString::fromStdString(volume.caption));
+        connect(item, &QAction::triggered, this,
+                [this, folder = volume.mountPoint] { ListFolder(folder); });
+    }
+    const QRect frame = m_window.frameGeometry();
+    m_volumeMenu->popup(QPoint(frame.left() + 30,
+                               frame.top() + frame.height() - m_window.fileList()->height() / 2));
 }
 
 void Navigation::ListFolder(const std::string& folder) {

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <string>
 
-class QModelIndex;
+class QMenu;
 
 namespace app {
 
@@ -28,6 +28,8 @@ class Navigation final : public QObject {
     void ParentFolderStep();
     void tlbtnUpOneLevelClick();
     void tlbtnBrowseClick();
+    // L: a menu of the mounted volumes over the list; a choice lists its root.
+    void ShowVolumeMenu();
 
   private:
     // Right arrow: the first selected row, when it is a folder.
@@ -38,6 +40,7 @@ class Navigation final : public QObject {
     const std::string* FirstSelectedName() const;
 
     MainWindow& m_window;
+    QMenu* m_volumeMenu;
 };
 
 } // namespace app

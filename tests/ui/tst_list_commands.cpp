@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QMenu>
 #include <QTreeView>
 #include <QUrl>
 
@@ -218,6 +219,40 @@ class ListCommandsTest : public QObject {
         m_window->state().InPlaceEditing = true;
         QTest::keyRelease(m_window->fileList(), Qt::Key_A);
         QVERIFY(!m_window->state().AltPanelShown);
+    }
+
+    void volumeMenuListsTheChosenVolume() {
+        Open(Path("nc"));
+        Type('l');
+        auto* menu = m_window->findChild<QMenu*>("PopupMenu1");
+        QVERIFY(menu && menu->isVisible());
+        const QList<QAction*> items = menu->actions();
+        QVERIFY(!items.isEmpty());
+        QCOMPARE(items[0]->text(), QString("&1 / (固定ﾃﾞｨｽｸ)"));
+        const QRect frame = m_window->frameGeometry();
+        QCOMPARE(menu->pos(), QPoint(frame.left() + 30,
+                                     frame.bottom() + 1 - m_window->fileList()->height() / 2));
+        items[0]->trigger();
+        QCOMPARE(Current(), QString("/"));
+        QCOMPARE(m_window->pathBox()->itemText(0), QString("/"));
+    }
+
+    void watcherRelistsTheFolderShown() {
+        Open(Path("nc"));
+        Select("x1.NC");
+        QSignalSpy listed(m_window.get(), &app::MainWindow::FileListRefreshed);
+        QVERIFY(testsupport::WriteBytes(Path("nc/BY_OTHER.NC"), "O5\r\n"));
+        QVERIFY(listed.wait(3000));
+        QVERIFY(Names(*m_window).contains("BY_OTHER.NC"));
+        QCOMPARE(Selected(*m_window), QString("x1.NC"));
+        Select("Prog");
+        Press(Qt::Key_Return);
+        listed.clear();
+        QVERIFY(testsupport::WriteBytes(Path("nc/OLD_FOLDER.NC"), "O6\r\n"));
+        QVERIFY(!listed.wait(1800));
+        QVERIFY(testsupport::WriteBytes(Path("nc/Prog/NEW_FOLDER.NC"), "O7\r\n"));
+        QVERIFY(listed.wait(3000));
+        QVERIFY(Names(*m_window).contains("NEW_FOLDER.NC"));
     }
 
     void browseListsTheChosenFolder() {
