@@ -1,6 +1,7 @@
 #include "key_legend.h"
 
 #include <QStandardItemModel>
+#include <QStringList>
 
 namespace app {
 namespace {
@@ -28,6 +29,11 @@ KeyLegend::KeyLegend(const std::vector<Section>& sections, QWidget* parent)
         resizeSection(i, sections[i].second);
     setFixedHeight(kLegendHeight);
     setFocusPolicy(Qt::NoFocus);
+    // Painted sections say nothing to a screen reader: the legend names its keys.
+    QStringList texts;
+    for (const auto& section : sections)
+        texts << QString::fromUtf8(section.first);
+    setAccessibleName(texts.join("  "));
 }
 
 } // namespace app

@@ -146,6 +146,7 @@ void MainWindow::BuildToolBars() {
         action->setEnabled(false);
         if (auto* widget = qobject_cast<QToolButton*>(buttons->widgetForAction(action))) {
             widget->setFixedSize(28, 27);
+            widget->setAccessibleName(QString::fromUtf8(button.hint));
         }
         ++index;
         if (std::find(std::begin(kSeparatorsAfter), std::end(kSeparatorsAfter), index) !=

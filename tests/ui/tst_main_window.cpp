@@ -113,6 +113,7 @@ class MainWindowTest : public QObject {
             QVERIFY2(action->isEnabled() == working.contains(action->objectName()),
                      qPrintable(action->objectName()));
             QVERIFY(!action->icon().isNull());
+            QCOMPARE(bar->widgetForAction(action)->accessibleName(), action->toolTip());
         }
         QVERIFY(window->findChild<QAction*>("tlbtnBai"));
         QVERIFY(window->findChild<QAction*>("Menu_close")->isEnabled());
@@ -133,6 +134,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(sections("HeaderControl1"),
                  (QStringList{"L:ﾄﾞﾗｲﾌﾞ 53", "←(BS)/→:ﾌｫﾙﾀﾞ入れ替え 145", "S:ｿｰﾄ 43", "M:移動 47",
                               "F:検索 47", "D:削除 47", "C:ｺﾋﾟｰ 47", "V:ﾋﾞｭｰ 47", "E:編集 50"}));
+        QCOMPARE(window->findChild<QHeaderView*>("HeaderControl2")->accessibleName(),
+                 QString("H:２倍  K:結合  B:分割  I:小数点付  J:小数点無  N:変数確認  SP:ﾘｽﾄ更新  "
+                         "ESC :終了"));
         QCOMPARE(sections("HeaderControl2"),
                  (QStringList{"H:２倍 47", "K:結合 47", "B:分割 47", "I:小数点付 70",
                               "J:小数点無 75", "N:変数確認 75", "SP:ﾘｽﾄ更新 100", "ESC :終了 65"}));
