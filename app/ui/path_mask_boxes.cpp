@@ -34,10 +34,9 @@ PathMaskBoxes::PathMaskBoxes(MainWindow& window, QComboBox& pathBox, QComboBox& 
       m_maskHistory(maskBox, platform::JoinPath(window.settingsFolder(), filelist::kMaskListFile),
                     filelist::HistoryMatch::IgnoreAsciiCase) {
     using Rule = platform::TypedCharFilter::Rule;
-    new platform::TypedCharFilter(pathBox.lineEdit(), Rule::RefuseListed,
-                                  platform::kFolderNameRefused, platform::kFolderNameMessage);
-    new platform::TypedCharFilter(maskBox.lineEdit(), Rule::RefuseListed, kMaskRefused,
-                                  kMaskMessage);
+    new platform::TypedCharFilter(&pathBox, Rule::RefuseListed, platform::kFolderNameRefused,
+                                  platform::kFolderNameMessage);
+    new platform::TypedCharFilter(&maskBox, Rule::RefuseListed, kMaskRefused, kMaskMessage);
     platform::KeepUpperCase(*maskBox.lineEdit());
     WatchKeysAndMouse(pathBox);
     WatchKeysAndMouse(maskBox);

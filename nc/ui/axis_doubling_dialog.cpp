@@ -17,6 +17,7 @@ constexpr const char* kAxisLetters = "XxYyZzIiJjKkUuVvWw";
 AxisDoublingDialog::AxisDoublingDialog(CommandHost& host)
     : ConversionDialog(host, "選択軸２倍変換", "Bai2Form", "２倍に変換軸") {
     letterBox()->setMaxLength(1);
+    letterBox()->setFixedWidth(letterBox()->fontMetrics().horizontalAdvance("WW") + 12);
     new platform::TypedCharFilter(letterBox(), platform::TypedCharFilter::Rule::AcceptOnlyListed,
                                   kAxisLetters, kCannotChangeMessage);
 }

@@ -17,13 +17,10 @@ ConversionDialog::ConversionDialog(CommandHost& host, const QString& caption,
                                    const char* objectName, const QString& letterLabel)
     : PassDialog(host, caption, objectName), m_sourceLabel(new QLabel(this)),
       m_outputLabel(new QLabel(this)), m_letterBox(new QLineEdit(this)), m_form(new QGridLayout),
-      m_okButton(AddButton("ＯＫ", "Button1")), m_progressBar(new QProgressBar(this)) {
+      m_okButton(AddButton("ＯＫ", "Button1")), m_progressBar(AddProgressBar()) {
     m_sourceLabel->setObjectName("Label2");
     m_outputLabel->setObjectName("Label3");
     m_letterBox->setObjectName("Edit1");
-    m_progressBar->setObjectName("ProgressBar1");
-    m_progressBar->setTextVisible(false);
-    m_progressBar->setAccessibleName("進行状況");
     auto* letterCaption = new QLabel(letterLabel, this);
     letterCaption->setObjectName("Label1");
     letterCaption->setBuddy(m_letterBox);
@@ -31,16 +28,11 @@ ConversionDialog::ConversionDialog(CommandHost& host, const QString& caption,
 
     m_form->addWidget(letterCaption, 0, 0);
     m_form->addWidget(m_letterBox, 0, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QVBoxLayout* layout = FixedLayout();
     layout->addWidget(m_sourceLabel);
     layout->addWidget(m_outputLabel);
     layout->addLayout(m_form);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({m_okButton, cancel}));
     layout->addWidget(m_progressBar);
     m_progressBar->setMinimumWidth(300);
 

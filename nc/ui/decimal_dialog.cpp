@@ -50,6 +50,8 @@ DecimalDialog::DecimalDialog(CommandHost& host, Kind kind)
     unitLabel->setBuddy(m_unitBox);
     form()->addWidget(unitLabel, 1, 0);
     form()->addWidget(m_unitBox, 1, 1);
+    setTabOrder(letterBox(), m_unitBox);
+    setTabOrder(m_unitBox, okButton());
 }
 
 void DecimalDialog::ResetInput() {

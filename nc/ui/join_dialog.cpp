@@ -37,29 +37,18 @@ JoinDialog::JoinDialog(CommandHost& host)
     m_nameBox->setObjectName("ComboBox1");
     m_nameBox->setMinimumWidth(240);
     m_nameBox->setAccessibleName("結合ﾌｧｲﾙ名");
-    new platform::TypedCharFilter(m_nameBox->lineEdit(),
-                                  platform::TypedCharFilter::Rule::RefuseListed,
+    new platform::TypedCharFilter(m_nameBox, platform::TypedCharFilter::Rule::RefuseListed,
                                   platform::kFileNameRefused, platform::kFileNameMessage);
     QPushButton* cancel = AddButton("ｷｬﾝｾﾙ", "Button2");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QVBoxLayout* layout = FixedLayout();
     layout->addWidget(listLabel);
     layout->addWidget(m_fileList);
     layout->addWidget(nameLabel);
     layout->addWidget(m_nameBox);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({m_okButton, cancel}));
 
-    connect(m_nameBox, &QComboBox::editTextChanged, this,
-            [this](const QString& text) { m_okButton->setEnabled(!text.isEmpty()); });
-    connect(m_nameBox->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (!m_nameBox->currentText().isEmpty() && m_okButton->isEnabled()) Button1Click();
-    });
-    connect(m_okButton, &QPushButton::clicked, this, &JoinDialog::Button1Click);
+    TieOkToBox(*m_nameBox, *m_okButton, [this] { Button1Click(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -2,7 +2,13 @@
 
 #include "command_frame.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace ncui {
 
@@ -43,7 +49,52 @@ QPushButton* PassDialog::AddButton(const QString& text, const char* objectName) 
     button->setObjectName(objectName);
     button->setAutoDefault(false);
     button->setDefault(false);
+    button->installEventFilter(this);
     return button;
+}
+
+// Enter presses the button that has the focus, as Space does.
+bool PassDialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (button->isEnabled()) button->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QHBoxLayout* PassDialog::ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    return row;
+}
+
+QVBoxLayout* PassDialog::FixedLayout() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    return layout;
+}
+
+QProgressBar* PassDialog::AddProgressBar() {
+    auto* bar = new QProgressBar(this);
+    bar->setObjectName("ProgressBar1");
+    bar->setTextVisible(false);
+    bar->setAccessibleName("進行状況");
+    return bar;
+}
+
+void PassDialog::TieOkToBox(QComboBox& box, QPushButton& ok, const std::function<void()>& click) {
+    connect(&box, &QComboBox::editTextChanged, &ok,
+            [&ok](const QString& text) { ok.setEnabled(!text.isEmpty()); });
+    connect(box.lineEdit(), &QLineEdit::returnPressed, this, [&box, &ok, click] {
+        if (!box.currentText().isEmpty() && ok.isEnabled()) click();
+    });
+    connect(&ok, &QPushButton::clicked, this, click);
 }
 
 } // namespace ncui

@@ -4,8 +4,13 @@
 #include "converting_pass.h"
 
 #include <QDialog>
+#include <initializer_list>
 
+class QComboBox;
+class QHBoxLayout;
+class QProgressBar;
 class QPushButton;
+class QVBoxLayout;
 
 namespace ncui {
 
@@ -17,6 +22,9 @@ class PassDialog : public QDialog {
 
   public:
     void reject() override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   protected:
     PassDialog(CommandHost& host, const QString& caption, const char* objectName);
@@ -33,6 +41,13 @@ class PassDialog : public QDialog {
 
     // A push button that Enter does not press: Enter is the boxes' own key.
     QPushButton* AddButton(const QString& text, const char* objectName);
+    // The buttons at the right of a row.
+    static QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
+    // The dialog's layout, which keeps it at its natural size.
+    QVBoxLayout* FixedLayout();
+    QProgressBar* AddProgressBar();
+    // OK is enabled exactly while the box holds text; Enter there is OK.
+    void TieOkToBox(QComboBox& box, QPushButton& ok, const std::function<void()>& click);
 
   private:
     CommandHost& m_host;

@@ -47,19 +47,15 @@ SplitDialog::SplitDialog(CommandHost& host)
       m_programList(new QListWidget(this)), m_destinationBox(new QComboBox(this)),
       m_history(*m_destinationBox, SettingsFile(host, filelist::kPathListFile),
                 filelist::HistoryMatch::Exact),
-      m_okButton(AddButton("ＯＫ", "Button1")), m_progressBar(new QProgressBar(this)) {
+      m_okButton(AddButton("ＯＫ", "Button1")), m_progressBar(AddProgressBar()) {
     m_sourceLabel->setObjectName("Label1");
     m_programList->setObjectName("ListBox1");
     m_programList->setAccessibleName("分割ﾌﾟﾛｸﾞﾗﾑ");
     m_destinationBox->setObjectName("ComboBox1");
     m_destinationBox->setMinimumWidth(260);
     m_destinationBox->setAccessibleName("保存先");
-    new platform::TypedCharFilter(m_destinationBox->lineEdit(),
-                                  platform::TypedCharFilter::Rule::RefuseListed,
+    new platform::TypedCharFilter(m_destinationBox, platform::TypedCharFilter::Rule::RefuseListed,
                                   platform::kFolderNameRefused, platform::kFolderNameMessage);
-    m_progressBar->setObjectName("ProgressBar1");
-    m_progressBar->setTextVisible(false);
-    m_progressBar->setAccessibleName("進行状況");
     auto* destinationLabel = new QLabel("保存先", this);
     destinationLabel->setObjectName("Label2");
     destinationLabel->setBuddy(m_destinationBox);
@@ -71,25 +67,15 @@ SplitDialog::SplitDialog(CommandHost& host)
     destination->addWidget(destinationLabel);
     destination->addWidget(m_destinationBox, 1);
     destination->addWidget(browse);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QVBoxLayout* layout = FixedLayout();
     layout->addWidget(m_sourceLabel);
     layout->addWidget(m_programList);
     layout->addLayout(destination);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({m_okButton, cancel}));
     layout->addWidget(m_progressBar);
     BuildOptionMenu();
 
-    connect(m_destinationBox, &QComboBox::editTextChanged, this,
-            [this](const QString& text) { m_okButton->setEnabled(!text.isEmpty()); });
-    connect(m_destinationBox->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (!m_destinationBox->currentText().isEmpty() && m_okButton->isEnabled()) Button1Click();
-    });
-    connect(m_okButton, &QPushButton::clicked, this, &SplitDialog::Button1Click);
+    TieOkToBox(*m_destinationBox, *m_okButton, [this] { Button1Click(); });
     connect(browse, &QPushButton::clicked, this, &SplitDialog::Button3Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -38,8 +38,8 @@ const std::vector<std::string>& Kind(const nc::VariableList& list, int kind) {
 VariableListDialog::VariableListDialog(CommandHost& host)
     : PassDialog(host, "変数番号リスト", "ListForm"), m_sourceLabel(new QLabel(this)),
       m_tabs(new QTabWidget(this)), m_makeButton(AddButton("作成", "Button1")),
-      m_cancelButton(AddButton("ｷｬﾝｾﾙ", "Button2")), m_saveButton(AddButton("保存", "Button3")),
-      m_progressBar(new QProgressBar(this)) {
+      m_saveButton(AddButton("保存", "Button3")), m_cancelButton(AddButton("ｷｬﾝｾﾙ", "Button2")),
+      m_progressBar(AddProgressBar()) {
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     m_sourceLabel->setObjectName("Label1");
     m_tabs->setObjectName("PageControl1");
@@ -57,21 +57,12 @@ VariableListDialog::VariableListDialog(CommandHost& host)
         m_counts[static_cast<std::size_t>(kind)] = count;
         m_lists[static_cast<std::size_t>(kind)] = list;
     }
-    m_progressBar->setObjectName("ProgressBar1");
-    m_progressBar->setTextVisible(false);
-    m_progressBar->setAccessibleName("進行状況");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_makeButton);
-    buttons->addWidget(m_saveButton);
-    buttons->addWidget(m_cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QVBoxLayout* layout = FixedLayout();
     layout->addWidget(m_sourceLabel);
     layout->addWidget(m_tabs);
     layout->addWidget(m_progressBar);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({m_makeButton, m_saveButton, m_cancelButton}));
     m_tabs->setFixedSize(320, 260);
 
     connect(m_makeButton, &QPushButton::clicked, this, &VariableListDialog::Button1Click);

@@ -44,8 +44,8 @@ class VariableListDialog final : public PassDialog {
     std::array<QListWidget*, kKinds> m_lists{};
     std::array<QLabel*, kKinds> m_counts{};
     QPushButton* m_makeButton;
-    QPushButton* m_cancelButton;
     QPushButton* m_saveButton;
+    QPushButton* m_cancelButton;
     QProgressBar* m_progressBar;
     nc::VariableList m_variables;
     bool m_readPieces = true;

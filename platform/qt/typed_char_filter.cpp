@@ -2,6 +2,7 @@
 
 #include "message_box.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
@@ -38,27 +39,33 @@ TypedCharFilter::TypedCharFilter(QLineEdit* box, Rule rule, QString listed, QStr
     box->setValidator(new AcceptedTextValidator(*this, this));
 }
 
+TypedCharFilter::TypedCharFilter(QComboBox* box, Rule rule, QString listed, QString message)
+    : TypedCharFilter(box->lineEdit(), rule, std::move(listed), std::move(message)) {
+    box->installEventFilter(this);
+}
+
 bool TypedCharFilter::Accepts(QChar typed) const {
     if (typed == kBackspace) return true;
     const bool listed = m_listed.contains(typed);
     return m_rule == Rule::RefuseListed ? !listed : listed;
 }
 
-bool TypedCharFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_box || event->type() != QEvent::KeyPress) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-    QString typed = key->text();
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+bool TypedCharFilter::eventFilter(QObject*, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !Refuses(*static_cast<QKeyEvent*>(event)))
+        return false;
+    ShowStop(m_box->window(), "確認", m_message);
+    return true;
+}
+
+bool TypedCharFilter::Refuses(const QKeyEvent& key) const {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    QString typed = key.text();
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
         if (!m_box->text().isEmpty()) return false;
         typed = kEnter;
     }
     for (const QChar character : typed) {
-        if (character.isPrint() || character == kEnter) {
-            if (Accepts(character)) continue;
-            ShowStop(m_box->window(), "確認", m_message);
-            return true;
-        }
+        if ((character.isPrint() || character == kEnter) && !Accepts(character)) return true;
     }
     return false;
 }

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+class QComboBox;
+class QKeyEvent;
 class QLineEdit;
 
 namespace platform {
@@ -28,6 +30,9 @@ class TypedCharFilter final : public QObject {
     enum class Rule { RefuseListed, AcceptOnlyListed };
 
     TypedCharFilter(QLineEdit* box, Rule rule, QString listed, QString message);
+    // An editable combo box: typed keys reach the box itself, which hands
+    // them to its text field directly.
+    TypedCharFilter(QComboBox* box, Rule rule, QString listed, QString message);
 
     bool Accepts(QChar typed) const;
 
@@ -35,6 +40,8 @@ class TypedCharFilter final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool Refuses(const QKeyEvent& key) const;
+
     QLineEdit* m_box;
     Rule m_rule;
     QString m_listed;

@@ -25,6 +25,8 @@ bool DriveDialog(const std::function<void()>& start, const std::function<void(Di
         if (!dialog || shown) return;
         shown = true;
         watcher.stop();
+        // Focus and keys reach a dialog once it is the active window.
+        static_cast<void>(QTest::qWaitForWindowActive(dialog));
         act(*dialog);
         if (dialog->isVisible()) dialog->reject();
     });

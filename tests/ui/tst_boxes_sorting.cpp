@@ -5,6 +5,7 @@
 #include "history_list.h"
 #include "path_mask_boxes.h"
 #include "sort_dialog.h"
+#include "ui_helpers.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
@@ -21,37 +22,15 @@
 
 using testsupport::BoxRecorder;
 using testsupport::DriveDialog;
+using testsupport::History;
+using testsupport::Items;
+using testsupport::Names;
 
 namespace {
 
-QStringList Names(const app::MainWindow& window) {
-    QStringList names;
-    for (const auto& row : window.fileModel()->Rows())
-        names << row.caption;
-    return names;
-}
-
-QStringList Items(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-QStringList History(const std::string& path) {
-    const auto entries = filelist::LoadHistoryFile(path);
-    if (!entries) return {"(none)"};
-    QStringList texts;
-    for (const auto& entry : *entries)
-        texts << QString::fromStdString(entry);
-    return texts;
-}
-
 void TypeAndEnter(QComboBox* box, const QString& text) {
-    box->lineEdit()->selectAll();
-    QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
-    QTest::keyClicks(box->lineEdit(), text);
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    testsupport::TypeInto(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
 }
 
 void SetModified(const QString& path, time_t seconds) {
@@ -75,8 +54,7 @@ class BoxesSortingTest : public QObject {
     QStringList FileRows() const { return Names(*m_window).mid(m_window->state().FolderCount); }
     void Open(const QString& folder) {
         m_window = m_fixture->Open(folder);
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(testsupport::Activate(*m_window));
     }
 
   private slots:
@@ -154,14 +132,14 @@ class BoxesSortingTest : public QObject {
         Open(Path("nc"));
         BoxRecorder recorder;
         PathBox()->lineEdit()->clear();
-        QTest::keyClicks(PathBox()->lineEdit(), "a?b:c\\.d");
+        QTest::keyClicks(PathBox(), "a?b:c\\.d");
         QCOMPARE(PathBox()->currentText(), QString("ab:c.d"));
         QCOMPARE(recorder.boxes.size(), 2);
         QCOMPARE(recorder.boxes[0].text,
                  QString("この文字はフォルダー名に使えません。\n\\:,;*?<>|."));
         QCOMPARE(recorder.boxes[0].caption, QString("確認"));
         MaskBox()->lineEdit()->clear();
-        QTest::keyClicks(MaskBox()->lineEdit(), "*.n?c,|:");
+        QTest::keyClicks(MaskBox(), "*.n?c,|:");
         QCOMPARE(MaskBox()->currentText(), QString("*.NC,|"));
         QCOMPARE(recorder.boxes.size(), 4);
         QCOMPARE(recorder.boxes[3].text, QString("この文字はフォルダー名に使えません。\n\\:;?<>"));
@@ -196,7 +174,7 @@ class BoxesSortingTest : public QObject {
                                    Path("nc/Alpha").toStdString()});
         Open(Path("nc"));
         QCOMPARE(Items(PathBox()), (QStringList{Path("nc"), Path("nc/SUB"), "", Path("nc/Alpha")}));
-        QTest::keyClick(PathBox()->lineEdit(), Qt::Key_Down);
+        QTest::keyClick(PathBox(), Qt::Key_Down);
         QCOMPARE(PathBox()->currentText(), Path("nc/SUB"));
         QCOMPARE(QString::fromStdString(m_window->state().CurrentDir), Path("nc"));
 

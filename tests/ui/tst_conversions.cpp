@@ -7,6 +7,7 @@
 #include "dialog_driver.h"
 #include "join_dialog.h"
 #include "split_dialog.h"
+#include "ui_helpers.h"
 #include "variable_list_dialog.h"
 #include "window_fixture.h"
 
@@ -70,8 +71,7 @@ class ConversionsTest : public QObject {
         QVERIFY(m_fixture->Write("nc/EMPTY.NC", ""));
         QVERIFY(m_fixture->Write("nc/NUL.NC", QByteArray("\0\r\nX1000\r\n", 10)));
         m_window = m_fixture->Open(Path("nc"));
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(testsupport::Activate(*m_window));
     }
     void cleanup() { m_window.reset(); }
 
@@ -268,6 +268,26 @@ class ConversionsTest : public QObject {
                  QByteArray("O1000\r\nG01X2000Y-250F100\r\nN10X3.0Z2\r\n"));
         QCOMPARE(recorder.boxes.last().text,
                  QString("X軸を２倍に変換しました。\n変換ファイル名は PART_2.NCです。"));
+    }
+
+    void enterPressesTheFocusedButtonAndTabFollowsTheLayout() {
+        SelectOnly("PART.NC");
+        BoxRecorder recorder;
+        QVERIFY(DriveDialog<ncui::DecimalDialog>(
+            [&] { Key('i'); },
+            [&](auto& dialog) {
+                QTest::keyClick(dialog.letterBox(), Qt::Key_Tab);
+                QVERIFY(dialog.unitBox()->hasFocus());
+                QTest::keyClick(dialog.unitBox(), Qt::Key_Tab);
+                QVERIFY(dialog.okButton()->hasFocus());
+                QTest::keyClick(dialog.okButton(), Qt::Key_Tab);
+                auto* cancel = dialog.template findChild<QPushButton*>("Button2");
+                QVERIFY(cancel->hasFocus());
+                QTest::keyClick(cancel, Qt::Key_Return);
+                QVERIFY(!dialog.isVisible());
+            }));
+        QVERIFY(recorder.boxes.isEmpty());
+        QVERIFY(!QFile::exists(Path("nc/PART_S.NC")));
     }
 
     void axisLetterIsEmptiedAtEachStart() {

@@ -4,6 +4,7 @@
 #include "dialog_driver.h"
 #include "folder_browser.h"
 #include "sort_dialog.h"
+#include "ui_helpers.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -16,15 +17,9 @@
 
 using testsupport::BoxRecorder;
 using testsupport::DriveDialog;
+using testsupport::Names;
 
 namespace {
-
-QStringList Names(const app::MainWindow& window) {
-    QStringList names;
-    for (const auto& row : window.fileModel()->Rows())
-        names << row.caption;
-    return names;
-}
 
 QString Selected(const app::MainWindow& window) {
     const auto rows = window.SelectedRows();
@@ -58,8 +53,7 @@ class ListCommandsTest : public QObject {
     QString Current() const { return QString::fromStdString(m_window->state().CurrentDir); }
     void Open(const QString& folder) {
         m_window = m_fixture->Open(folder);
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(testsupport::Activate(*m_window));
     }
     void Select(const QString& name) {
         m_window->SelectOnlyItem(m_window->fileModel()->FindName(name.toStdString()));

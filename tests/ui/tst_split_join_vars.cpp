@@ -7,6 +7,7 @@
 #include "join_dialog.h"
 #include "split_dialog.h"
 #include "split_options_file.h"
+#include "ui_helpers.h"
 #include "variable_list_dialog.h"
 #include "window_fixture.h"
 
@@ -23,42 +24,15 @@
 
 using testsupport::BoxRecorder;
 using testsupport::DriveDialog;
+using testsupport::History;
+using testsupport::Items;
 using testsupport::ReadBytes;
+using testsupport::TypeInto;
 
 namespace {
 
 const QByteArray kPrograms =
     "%\r\n(HEADER)\r\nO100(PART A)\r\nG01X1.\r\n\r\n%\r\n:200\r\nX2.\r\n%\r\n";
-
-QStringList Items(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
-QStringList Items(const QComboBox* box) {
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
-
-// The entries of a history list file; "(none)" when there is no file.
-QStringList History(const std::string& path) {
-    const auto entries = filelist::LoadHistoryFile(path);
-    if (!entries) return {"(none)"};
-    QStringList texts;
-    for (const auto& entry : *entries)
-        texts << QString::fromStdString(entry);
-    return texts;
-}
-
-void TypeInto(QComboBox* box, const QString& text) {
-    box->lineEdit()->selectAll();
-    QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
-    QTest::keyClicks(box->lineEdit(), text);
-}
 
 } // namespace
 
@@ -98,8 +72,7 @@ class SplitJoinVarsTest : public QObject {
                                  "O9010(#100)\r\n#101=#102+1\r\n#1=#[#2+1]\r\n(#500)#10000#0\r\n"
                                  "#101=#1\r\n"));
         m_window = m_fixture->Open(Path("nc"));
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(testsupport::Activate(*m_window));
     }
     void cleanup() { m_window.reset(); }
 
@@ -117,7 +90,7 @@ class SplitJoinVarsTest : public QObject {
                 QVERIFY(dialog.okButton()->isEnabled());
                 QVERIFY(dialog.programList()->count() == 0);
                 TypeInto(dialog.destinationBox(), "out/deep/");
-                QTest::keyClick(dialog.destinationBox()->lineEdit(), Qt::Key_Return);
+                QTest::keyClick(dialog.destinationBox(), Qt::Key_Return);
                 QVERIFY(!dialog.isVisible());
                 QCOMPARE(Items(dialog.programList()), (QStringList{"O100(PART A)", ":200"}));
                 QCOMPARE(dialog.progressBar()->value(), dialog.progressBar()->maximum());
@@ -267,13 +240,13 @@ class SplitJoinVarsTest : public QObject {
                 QCOMPARE(Items(dialog.fileList()), (QStringList{"A.NC", "B.NC"}));
                 QCOMPARE(dialog.fileList()->focusPolicy(), Qt::ClickFocus);
                 QVERIFY(!dialog.okButton()->isEnabled());
-                QTest::keyClicks(dialog.nameBox()->lineEdit(), "sub/ALL*.NC");
+                QTest::keyClicks(dialog.nameBox(), "sub/ALL*.NC");
                 QCOMPARE(recorder.boxes.size(), 1);
                 QCOMPARE(recorder.boxes[0].text,
                          QString("この文字はファイル名に使えません。\n\\:,;*?<>|."));
                 QCOMPARE(dialog.nameBox()->currentText(), QString("sub/ALL.NC"));
                 TypeInto(dialog.nameBox(), "ALL.NC");
-                QTest::keyClick(dialog.nameBox()->lineEdit(), Qt::Key_Return);
+                QTest::keyClick(dialog.nameBox(), Qt::Key_Return);
                 QVERIFY(!dialog.isVisible());
             }));
         QCOMPARE(ReadBytes(Path("nc/ALL.NC")), QByteArray("O1\r\nX1.O2\r\nX2.\r\n"));
