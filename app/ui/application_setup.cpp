@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace app {
 
@@ -27,6 +30,12 @@ void SetUpApplication() {
     QApplication::setApplicationName("Tornwel");
     // One font for all windows: Japanese texts need no second font loaded.
     QApplication::setFont(ProgramFont());
+    // Qt's own dialogs (the folder chooser) speak the program's language.
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
     // Outside a desktop session no icon theme is set; the set-up installs Adwaita.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor") {
         QIcon::setThemeName("Adwaita");
