@@ -69,9 +69,12 @@ void MainWindow::RefreshFileList(bool KeepFilter, bool KeepPosition, bool Resort
     m_state.CurrentDir = platform::WithoutTrailingSeparator(m_state.CurrentDir);
     if (!KeepFilter) m_state.FilterName = platform::JoinPath(m_state.CurrentDir, kAllFiles);
     RememberKeptCaption(KeepPosition);
+    // Watched before it is read, so that no change between the two is missed.
+    const std::string watched = m_state.CurrentDir;
+    m_watcher->Watch(watched);
     std::vector<filelist::FolderEntry> entries;
     const bool listed = ReadListedFolder(entries);
-    m_watcher->Watch(m_state.CurrentDir);
+    if (m_state.CurrentDir != watched) m_watcher->Watch(m_state.CurrentDir);
     if (!listed) return;
     m_model->SetRows({});
     m_folderRows.clear();
