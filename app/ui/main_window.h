@@ -34,7 +34,7 @@ struct ProgramFiles {
 
 // The main window: the file list with its tool bar, menus, path and mask
 // boxes, status labels and key legends, and the state every command shares.
-class MainWindow final : public QMainWindow, public ncui::CommandHost {
+class MainWindow final : public QMainWindow, public app::CommandHost {
     Q_OBJECT
 
   public:

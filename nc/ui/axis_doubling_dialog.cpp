@@ -14,7 +14,7 @@ constexpr const char* kAxisLetters = "XxYyZzIiJjKkUuVvWw";
 
 } // namespace
 
-AxisDoublingDialog::AxisDoublingDialog(CommandHost& host)
+AxisDoublingDialog::AxisDoublingDialog(app::CommandHost& host)
     : ConversionDialog(host, "選択軸２倍変換", "Bai2Form", "２倍に変換軸") {
     letterBox()->setMaxLength(1);
     letterBox()->setFixedWidth(letterBox()->fontMetrics().horizontalAdvance("WW") + 12);

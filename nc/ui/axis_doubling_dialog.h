@@ -9,7 +9,7 @@ class AxisDoublingDialog final : public ConversionDialog {
     Q_OBJECT
 
   public:
-    explicit AxisDoublingDialog(CommandHost& host);
+    explicit AxisDoublingDialog(app::CommandHost& host);
 
     // The start of the command empties the letter box.
     void ClearAxis();

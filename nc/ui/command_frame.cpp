@@ -2,6 +2,7 @@
 
 #include "display_text.h"
 #include "file_form.h"
+#include "file_list_model.h"
 #include "message_box.h"
 #include "nc_error.h"
 #include "paths.h"
@@ -18,17 +19,17 @@ constexpr const char* kJoinTooFewMessage =
 constexpr const char* kJoinFolderMessage =
     "ﾌｫﾙﾀﾞが選択されています。\nﾌｫﾙﾀﾞは不可ですので中止します。";
 
-void Refuse(CommandHost& host, const char* text) {
+void Refuse(app::CommandHost& host, const char* text) {
     host.state().MsgAnswer = platform::ShowStop(host.hostWindow(), kConfirmCaption, text);
 }
 
-bool RowIsFolder(CommandHost& host, const filelist::FileRow& row) {
+bool RowIsFolder(app::CommandHost& host, const filelist::FileRow& row) {
     return platform::IsFolder(platform::JoinPath(host.state().CurrentDir, row.name));
 }
 
 } // namespace
 
-bool CheckSingleFileSelection(CommandHost& host) {
+bool CheckSingleFileSelection(app::CommandHost& host) {
     const auto rows = host.SelectedRows();
     if (rows.size() != 1) {
         Refuse(host, kSeveralFilesMessage);
@@ -42,7 +43,7 @@ bool CheckSingleFileSelection(CommandHost& host) {
     return true;
 }
 
-std::optional<std::vector<std::string>> CheckJoinSelection(CommandHost& host) {
+std::optional<std::vector<std::string>> CheckJoinSelection(app::CommandHost& host) {
     const auto rows = host.SelectedRows();
     if (rows.size() < 2) {
         Refuse(host, kJoinTooFewMessage);
@@ -62,7 +63,7 @@ std::optional<std::vector<std::string>> CheckJoinSelection(CommandHost& host) {
     return names;
 }
 
-std::optional<bool> AskFileForm(CommandHost& host, QWidget* owner, const std::string& path) {
+std::optional<bool> AskFileForm(app::CommandHost& host, QWidget* owner, const std::string& path) {
     const auto empty = TextIsEmpty(path);
     if (!empty) {
         ShowCommandError(owner, platform::DisplayText(nc::CannotOpenMessage(path)));
@@ -83,7 +84,7 @@ void ShowCommandError(QWidget* owner, const QString& text) {
     platform::ShowStop(owner, kErrorCaption, text);
 }
 
-int ShowCompletion(CommandHost& host, QWidget* owner, const QString& text) {
+int ShowCompletion(app::CommandHost& host, QWidget* owner, const QString& text) {
     host.state().MsgAnswer = platform::ShowInformation(owner, kDoneCaption, text);
     return host.state().MsgAnswer;
 }

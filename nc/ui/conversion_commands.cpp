@@ -10,14 +10,14 @@
 namespace ncui {
 namespace {
 
-template <typename Dialog> Dialog& Made(std::unique_ptr<Dialog>& dialog, CommandHost& host) {
+template <typename Dialog> Dialog& Made(std::unique_ptr<Dialog>& dialog, app::CommandHost& host) {
     if (!dialog) dialog = std::make_unique<Dialog>(host);
     return *dialog;
 }
 
 } // namespace
 
-ConversionCommands::ConversionCommands(CommandHost& host, QObject* parent)
+ConversionCommands::ConversionCommands(app::CommandHost& host, QObject* parent)
     : QObject(parent), m_host(host) {}
 
 ConversionCommands::~ConversionCommands() = default;

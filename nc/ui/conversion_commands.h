@@ -20,7 +20,7 @@ class ConversionCommands final : public QObject {
     Q_OBJECT
 
   public:
-    explicit ConversionCommands(CommandHost& host, QObject* parent = nullptr);
+    explicit ConversionCommands(app::CommandHost& host, QObject* parent = nullptr);
     ~ConversionCommands() override;
 
   public slots:
@@ -39,7 +39,7 @@ class ConversionCommands final : public QObject {
     void OpenDecimalDialog(std::unique_ptr<DecimalDialog>& dialog, DecimalDialog::Kind kind,
                            const char* suffix);
 
-    CommandHost& m_host;
+    app::CommandHost& m_host;
     std::unique_ptr<AxisDoublingDialog> m_axisDoubling;
     std::unique_ptr<DecimalDialog> m_insertion;
     std::unique_ptr<DecimalDialog> m_removal;

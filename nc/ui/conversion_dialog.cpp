@@ -13,7 +13,7 @@
 
 namespace ncui {
 
-ConversionDialog::ConversionDialog(CommandHost& host, const QString& caption,
+ConversionDialog::ConversionDialog(app::CommandHost& host, const QString& caption,
                                    const char* objectName, const QString& letterLabel)
     : PassDialog(host, caption, objectName), m_sourceLabel(new QLabel(this)),
       m_outputLabel(new QLabel(this)), m_letterBox(new QLineEdit(this)), m_form(new QGridLayout),

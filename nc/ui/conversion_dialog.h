@@ -28,7 +28,7 @@ class ConversionDialog : public PassDialog {
     QProgressBar* progressBar() const { return m_progressBar; }
 
   protected:
-    ConversionDialog(CommandHost& host, const QString& caption, const char* objectName,
+    ConversionDialog(app::CommandHost& host, const QString& caption, const char* objectName,
                      const QString& letterLabel);
 
     // Rows below the letter box.

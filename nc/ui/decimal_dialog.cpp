@@ -33,7 +33,7 @@ QFont FixedPitchFont() {
 
 } // namespace
 
-DecimalDialog::DecimalDialog(CommandHost& host, Kind kind)
+DecimalDialog::DecimalDialog(app::CommandHost& host, Kind kind)
     : ConversionDialog(host, kind == Kind::Insertion ? "小数点付きに変換" : "小数点無しに変換",
                        kind == Kind::Insertion ? "decimalForm" : "decimalcForm", "変換しないｱﾄﾞﾚｽ"),
       m_kind(kind), m_unitBox(new QComboBox(this)) {

@@ -14,7 +14,7 @@ class DecimalDialog final : public ConversionDialog {
   public:
     enum class Kind { Insertion, Removal };
 
-    DecimalDialog(CommandHost& host, Kind kind);
+    DecimalDialog(app::CommandHost& host, Kind kind);
 
     QComboBox* unitBox() const { return m_unitBox; }
 

@@ -20,7 +20,7 @@
 
 namespace ncui {
 
-JoinDialog::JoinDialog(CommandHost& host)
+JoinDialog::JoinDialog(app::CommandHost& host)
     : PassDialog(host, "ﾌｧｲﾙ結合", "PlusForm"), m_fileList(new QListWidget(this)),
       m_nameBox(new QComboBox(this)),
       m_history(*m_nameBox, platform::JoinPath(host.settingsFolder(), filelist::kNameListFile),

@@ -19,7 +19,7 @@ class JoinDialog final : public PassDialog {
     Q_OBJECT
 
   public:
-    explicit JoinDialog(CommandHost& host);
+    explicit JoinDialog(app::CommandHost& host);
 
     // `names`: the files to join, top to bottom.
     void Open(const std::vector<std::string>& names);

@@ -12,7 +12,7 @@
 
 namespace ncui {
 
-PassDialog::PassDialog(CommandHost& host, const QString& caption, const char* objectName)
+PassDialog::PassDialog(app::CommandHost& host, const QString& caption, const char* objectName)
     : QDialog(host.hostWindow(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                      Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_host(host) {

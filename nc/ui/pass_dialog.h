@@ -27,7 +27,7 @@ class PassDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   protected:
-    PassDialog(CommandHost& host, const QString& caption, const char* objectName);
+    PassDialog(app::CommandHost& host, const QString& caption, const char* objectName);
 
     // Shows the dialog modally over the main window.
     int ShowCentred();
@@ -36,7 +36,7 @@ class PassDialog : public QDialog {
     // After a failed pass: closes when a close was asked for during it.
     void CloseIfAsked();
     bool passRunning() const { return m_pass.running(); }
-    CommandHost& host() { return m_host; }
+    app::CommandHost& host() { return m_host; }
     app::MainState& state() { return m_host.state(); }
 
     // A push button that Enter does not press: Enter is the boxes' own key.
@@ -50,7 +50,7 @@ class PassDialog : public QDialog {
     void TieOkToBox(QComboBox& box, QPushButton& ok, const std::function<void()>& click);
 
   private:
-    CommandHost& m_host;
+    app::CommandHost& m_host;
     ConvertingPass m_pass;
     bool m_closeAsked = false;
 };

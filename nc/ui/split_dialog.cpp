@@ -36,13 +36,13 @@ constexpr OptionItem kOptionItems[] = {
     {"op_sp", "ﾃﾞｰﾀ無し行は無効", &nc::SplitOptions::skipEmpty},
 };
 
-std::string SettingsFile(CommandHost& host, const char* name) {
+std::string SettingsFile(app::CommandHost& host, const char* name) {
     return platform::JoinPath(host.settingsFolder(), name);
 }
 
 } // namespace
 
-SplitDialog::SplitDialog(CommandHost& host)
+SplitDialog::SplitDialog(app::CommandHost& host)
     : PassDialog(host, "Ｏ番号毎分割", "DividesForm"), m_sourceLabel(new QLabel(this)),
       m_programList(new QListWidget(this)), m_destinationBox(new QComboBox(this)),
       m_history(*m_destinationBox, SettingsFile(host, filelist::kPathListFile),

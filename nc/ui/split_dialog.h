@@ -22,7 +22,7 @@ class SplitDialog final : public PassDialog {
     Q_OBJECT
 
   public:
-    explicit SplitDialog(CommandHost& host);
+    explicit SplitDialog(app::CommandHost& host);
 
     // The start of the command empties the list of found programs.
     void ClearFoundPrograms();

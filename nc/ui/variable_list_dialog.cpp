@@ -35,7 +35,7 @@ const std::vector<std::string>& Kind(const nc::VariableList& list, int kind) {
 
 } // namespace
 
-VariableListDialog::VariableListDialog(CommandHost& host)
+VariableListDialog::VariableListDialog(app::CommandHost& host)
     : PassDialog(host, "変数番号リスト", "ListForm"), m_sourceLabel(new QLabel(this)),
       m_tabs(new QTabWidget(this)), m_makeButton(AddButton("作成", "Button1")),
       m_saveButton(AddButton("保存", "Button3")), m_cancelButton(AddButton("ｷｬﾝｾﾙ", "Button2")),

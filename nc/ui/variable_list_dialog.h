@@ -21,7 +21,7 @@ class VariableListDialog final : public PassDialog {
   public:
     static constexpr int kKinds = 4;
 
-    explicit VariableListDialog(CommandHost& host);
+    explicit VariableListDialog(app::CommandHost& host);
 
     // The start of the command empties the four lists.
     void ClearLists();

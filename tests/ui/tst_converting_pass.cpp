@@ -3,6 +3,7 @@
 // the pass to end.
 
 #include "converting_pass.h"
+#include "file_list_model.h"
 #include "nc_error.h"
 #include "pass_dialog.h"
 
@@ -16,7 +17,7 @@
 namespace {
 
 // A main window stand-in: the pass dialog only needs a parent and the state.
-class FakeHost final : public ncui::CommandHost {
+class FakeHost final : public app::CommandHost {
   public:
     QWidget* hostWindow() override { return &m_window; }
     app::MainState& state() override { return m_state; }
@@ -33,7 +34,7 @@ class FakeHost final : public ncui::CommandHost {
 
 class PassingDialog final : public ncui::PassDialog {
   public:
-    explicit PassingDialog(ncui::CommandHost& host) : PassDialog(host, "pass", "PassingDialog") {}
+    explicit PassingDialog(app::CommandHost& host) : PassDialog(host, "pass", "PassingDialog") {}
     using PassDialog::CloseIfAsked;
     using PassDialog::RunPass;
 };

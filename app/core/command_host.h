@@ -1,6 +1,5 @@
 #pragma once
 
-#include "file_list_model.h"
 #include "main_state.h"
 
 #include <string>
@@ -8,16 +7,20 @@
 
 class QWidget;
 
-namespace ncui {
+namespace filelist {
+struct FileRow;
+}
 
-// What the NC commands need of the main window: its state, the rows selected
+namespace app {
+
+// What the commands need of the main window: its state, the rows selected
 // in the file list, the listing and the window they are shown over.
 class CommandHost {
   public:
     virtual ~CommandHost() = default;
 
     virtual QWidget* hostWindow() = 0;
-    virtual app::MainState& state() = 0;
+    virtual MainState& state() = 0;
     // The folder of the program's own files (histories, option files).
     virtual const std::string& settingsFolder() const = 0;
     // The selected rows of the file list, top to bottom.
@@ -26,4 +29,4 @@ class CommandHost {
     virtual void RememberWindowRect() = 0;
 };
 
-} // namespace ncui
+} // namespace app
