@@ -5,8 +5,11 @@
 #include "main_window.h"
 #include "paths.h"
 #include "settings_location.h"
+#include "start_path.h"
+#include "start_target.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,8 +36,10 @@ std::string ExecutablePath(const char* argv0) {
 int main(int argc, char** argv) {
     const std::string executable = ExecutablePath(argv[0]);
     // Keyed by the executable's own file name: a copy under another name runs beside it.
-    const platform::InstanceLock lock(platform::SplitPath(executable).second);
-    if (!lock.acquired()) return EXIT_SUCCESS;
+    const std::string name = platform::SplitPath(executable).second;
+    const auto startPath = app::StartPathArgument(std::vector<std::string>(argv + 1, argv + argc));
+    const platform::InstanceLock lock(name);
+    if (!lock.acquired()) return app::HandOverToRunningInstance(argc, argv, name, startPath);
     if (!HasDisplay()) {
         std::fputs("tornwel: no display found; run it inside a desktop session, or with "
                    "xvfb-run build/bin/tornwel, or with QT_QPA_PLATFORM=offscreen\n",
@@ -43,9 +48,13 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     app::SetUpApplication();
+    // The installed desktop entry and icon, when there are any.
+    QGuiApplication::setDesktopFileName("tornwel");
+    QApplication::setWindowIcon(QIcon::fromTheme("tornwel"));
 
     const std::string settingsPath = platform::SettingsFilePath(executable);
     app::MainWindow window({settingsPath, platform::SplitPath(settingsPath).first});
+    app::ServeStartPaths(window, name, startPath);
     window.show();
     return application.exec();
 }

@@ -151,7 +151,12 @@ class Parser {
             if (o.files.size() < 2) return Reject("join needs two or more files");
             return true;
         }
-        if (o.files.size() != 1) return Reject(m_args[0] + " takes exactly one file");
+        if (o.files.empty()) return Reject(m_args[0] + " needs a file");
+        if (o.command == Command::Split && o.files.size() > 1)
+            return Reject("split takes exactly one file");
+        // Several files are each written beside themselves, so one output cannot be named.
+        if (o.files.size() > 1 && !o.output.empty())
+            return Reject("-o takes one file; with several files each output goes beside its file");
         return true;
     }
 
@@ -174,6 +179,7 @@ const char* const kUsage = R"(usage:
   tornwel-nc split --dest DIR [--percent-first] [--percent-last] [--number] [--skip-empty] [--yes] FILE
   tornwel-nc join -o OUT [--yes] FILE FILE...
   tornwel-nc vars [--yes] [-o OUT] FILE
+  tornwel-nc double|insert|remove|vars [OPTIONS] FILE FILE...   (each output beside its file)
   tornwel-nc --help
 )";
 

@@ -2,17 +2,17 @@
 
 #include "cli_options.h"
 #include "encoding.h"
+#include "file_batch.h"
 #include "nc_commands.h"
 #include "nc_error.h"
+#include "output_target.h"
 #include "paths.h"
-#include "removed_on_signal.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <iostream>
 #include <memory>
-#include <unistd.h>
+#include <thread>
 
 namespace {
 
@@ -41,6 +41,13 @@ commands:
   vars     lists the macro variables (#numbers), written in CP932
            default output: "変数" followed by FILE's name, beside it
 
+several files:
+  double, insert, remove and vars take several files
+  (tornwel-nc insert --unit 0.01 *.NC): each is converted beside itself
+  under its default output name, several at a time on the processor cores.
+  A file that fails is reported with its name and line and the others still
+  convert. -o names the output of one file only.
+
 common options:
   -o OUT   the output file; "-" writes to standard output. An existing
            output is replaced only when the conversion succeeds.
@@ -48,7 +55,8 @@ common options:
            with a NUL byte) line by line; without it such a file reads as
            empty and a warning is printed
 
-exit status: 0 success, 1 the conversion failed (nothing written), 2 usage error
+exit status: 0 success, 1 a conversion failed (nothing written for that file),
+2 usage error
 )";
 
 std::string DefaultOutput(const std::string& file, const std::string& name) {
@@ -63,66 +71,14 @@ std::string FileName(const std::string& file) {
 nc::FormQuestion Question(const cli::Options& options, const std::string& file) {
     return [&options, file] {
         if (!options.yes) {
-            std::cerr << "tornwel-nc: warning: " << file << ": " << nc::kFileFormQuestion
-                      << "\n(answered No: read as empty; --yes reads it line by line)\n";
+            cli::WriteError("tornwel-nc: warning: " + file + ": " + nc::kFileFormQuestion +
+                            "\n(answered No: read as empty; --yes reads it line by line)\n");
         }
         return options.yes;
     };
 }
 
-// "-o -": the conversion writes a temporary file that is copied to standard
-// output once it has succeeded, so a failure writes nothing there either. The
-// file is removed on the way out, also when a signal ends the process.
-class OutputTarget final {
-  public:
-    explicit OutputTarget(std::string path) : m_path(std::move(path)) {
-        if (m_path != "-") return;
-        const char* tmp = std::getenv("TMPDIR");
-        const std::string folder = tmp && *tmp ? tmp : "/tmp";
-        m_path = platform::JoinPath(folder, "tornwel-nc-XXXXXX");
-        m_folderFd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        const int fd = m_folderFd < 0 ? -1 : mkstemp(m_path.data());
-        if (fd < 0) {
-            if (m_folderFd >= 0) ::close(m_folderFd);
-            throw nc::NcError(nc::CannotCreateMessage(m_path));
-        }
-        ::close(fd);
-        m_name = platform::SplitPath(m_path).second;
-        m_removedOnSignal = std::make_unique<platform::RemovedOnSignal>(m_folderFd, m_name);
-        m_removedOnSignal->Arm();
-    }
-    ~OutputTarget() {
-        if (m_folderFd < 0) return;
-        ::unlinkat(m_folderFd, m_name.c_str(), 0);
-        m_removedOnSignal.reset();
-        ::close(m_folderFd);
-    }
-    OutputTarget(const OutputTarget&) = delete;
-    OutputTarget& operator=(const OutputTarget&) = delete;
-    const std::string& path() const { return m_path; }
-
-    void Deliver() const {
-        if (m_folderFd < 0) return;
-        const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) throw nc::NcError(nc::CannotOpenMessage(m_path));
-        char buffer[1 << 16];
-        ssize_t got = 0;
-        while ((got = ::read(fd, buffer, sizeof buffer)) > 0) {
-            std::fwrite(buffer, 1, static_cast<std::size_t>(got), stdout);
-        }
-        ::close(fd);
-        std::fflush(stdout);
-    }
-
-  private:
-    std::string m_path;
-    std::string m_name;
-    int m_folderFd = -1;
-    std::unique_ptr<platform::RemovedOnSignal> m_removedOnSignal;
-};
-
-void RunConversion(const cli::Options& options) {
-    const std::string& file = options.files[0];
+void RunConversion(const cli::Options& options, const std::string& file) {
     std::unique_ptr<nc::LineConverter> converter;
     std::string suffix;
     switch (options.command) {
@@ -143,28 +99,27 @@ void RunConversion(const cli::Options& options) {
     const std::string output = options.output.empty()
                                    ? DefaultOutput(file, nc::NameWithSuffix(FileName(file), suffix))
                                    : options.output;
-    const OutputTarget target(output);
+    const cli::OutputTarget target(output);
     nc::RunLinePass(file, target.path(), *converter, Question(options, file));
     target.Deliver();
 }
 
-void RunSplit(const cli::Options& options) {
+void RunSplit(const cli::Options& options, const std::string& file) {
     const std::string destination = platform::WithoutTrailingSeparator(options.destination);
     nc::SplitOptions split{options.percentFirst, options.percentLast, options.numbered,
                            options.skipEmpty};
     split.createDestination = true;
-    nc::SplitPrograms(options.files[0], destination, split, Question(options, options.files[0]));
+    nc::SplitPrograms(file, destination, split, Question(options, file));
 }
 
 void RunJoin(const cli::Options& options) {
-    const OutputTarget target(options.output);
+    const cli::OutputTarget target(options.output);
     nc::JoinFiles(options.files, target.path(),
                   [&options](const std::string& file) { return Question(options, file)(); });
     target.Deliver();
 }
 
-void RunVars(const cli::Options& options) {
-    const std::string& file = options.files[0];
+void RunVars(const cli::Options& options, const std::string& file) {
     const auto list = nc::ScanVariables(file, Question(options, file));
     if (options.output == "-") {
         const std::string text = platform::ToSettingsEncoding(nc::VariableListText(list));
@@ -178,21 +133,47 @@ void RunVars(const cli::Options& options) {
     nc::SaveVariableList(list, output);
 }
 
-void Run(const cli::Options& options) {
+// The conversion of one file, for every command but join.
+cli::FileTask TaskOf(const cli::Options& options) {
     switch (options.command) {
     case cli::Command::Split:
-        RunSplit(options);
-        break;
-    case cli::Command::Join:
-        RunJoin(options);
-        break;
+        return [&options](const std::string& file) { RunSplit(options, file); };
     case cli::Command::Vars:
-        RunVars(options);
-        break;
+        return [&options](const std::string& file) { RunVars(options, file); };
     default:
-        RunConversion(options);
-        break;
+        return [&options](const std::string& file) { RunConversion(options, file); };
     }
+}
+
+// "tornwel-nc: FILE: line N: message (reason)"; without FILE for join.
+std::string FailureText(const std::string& file, const std::exception& failure) {
+    std::string text = "tornwel-nc: ";
+    if (!file.empty()) text += file + ": ";
+    const auto* error = dynamic_cast<const nc::NcError*>(&failure);
+    if (error && error->line() > 0) text += "line " + std::to_string(error->line()) + ": ";
+    text += failure.what();
+    if (error && !error->reason().empty()) text += " (" + error->reason() + ")";
+    return text + "\n";
+}
+
+int Run(const cli::Options& options) {
+    if (options.command == cli::Command::Join) {
+        try {
+            RunJoin(options);
+        } catch (const std::exception& failure) {
+            cli::WriteError(FailureText({}, failure));
+            return kExitFailure;
+        }
+        return EXIT_SUCCESS;
+    }
+    // Files side by side, one per core: a batch of small files, where one
+    // file's pass cannot keep the cores busy, is done sooner.
+    const std::size_t failed =
+        cli::RunOnEachFile(options.files, std::thread::hardware_concurrency(), TaskOf(options),
+                           [](const std::string& file, const std::exception& failure) {
+                               cli::WriteError(FailureText(file, failure));
+                           });
+    return failed == 0 ? EXIT_SUCCESS : kExitFailure;
 }
 
 } // namespace
@@ -208,15 +189,5 @@ int main(int argc, char** argv) {
         std::cout << cli::kUsage << kHelp;
         return EXIT_SUCCESS;
     }
-    try {
-        Run(*options);
-    } catch (const nc::NcError& failure) {
-        std::cerr << "tornwel-nc: ";
-        if (failure.line() > 0) std::cerr << "line " << failure.line() << ": ";
-        std::cerr << failure.what();
-        if (!failure.reason().empty()) std::cerr << " (" << failure.reason() << ")";
-        std::cerr << "\n";
-        return kExitFailure;
-    }
-    return EXIT_SUCCESS;
+    return Run(*options);
 }

@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-ipafont-mincho adwaita-icon-theme hicolor-icon-theme
     xvfb xauth
+    # installing and packaging, and their tests
+    dpkg-dev lintian desktop-file-utils man-db bash-completion shared-mime-info file
 )
 
 missing=()

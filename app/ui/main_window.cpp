@@ -12,6 +12,7 @@
 #include "settings_file.h"
 #include "sort_commands.h"
 #include "tool_images.h"
+#include "viewer_mode.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
+#include <algorithm>
 #include <system_error>
 
 namespace app {
@@ -64,6 +66,8 @@ void MainWindow::ConnectListCommands() {
     ConnectConversionCommands(*keys);
     (new Navigation(*this))->BindKeys(*keys);
     keys->Bind('S', [this] { OpenSortDialog(); });
+    auto* viewing = new ViewerMode(*this, *m_textViewer);
+    keys->Bind('V', [viewing] { viewing->OpenViewer(); });
     keys->OnEveryRelease([this] { m_state.AltPanelShown = false; });
 }
 
@@ -209,21 +213,26 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::CopyDroppedFiles(const QStringList& paths) {
     m_state.OpCount = 0;
-    const auto ask = [this](const std::string& target) {
-        const int answer = platform::AskWarningYesNo(
-            this,
-            QString("すでに%1が有ります。\n上書きしますか？").arg(platform::DisplayText(target)));
-        return answer == platform::IDYES ? fileops::ConflictAnswer::Replace
-                                         : fileops::ConflictAnswer::Skip;
+    fileops::TransferCallbacks callbacks;
+    callbacks.askConflict = [this](const fileops::Conflict& conflict) {
+        const int answer =
+            platform::AskWarningYesNo(this, QString("すでに%1が有ります。\n上書きしますか？")
+                                                .arg(platform::DisplayText(conflict.target)));
+        return answer == platform::IDYES ? fileops::ConflictAnswer::Yes
+                                         : fileops::ConflictAnswer::No;
     };
+    std::vector<std::string> sources;
     for (const QString& path : paths) {
         m_state.SelectedName = QFile::encodeName(path).toStdString();
-        std::string error;
-        const auto result = fileops::CopyInto(m_state.SelectedName, m_state.CurrentDir, ask, error);
-        if (result == fileops::CopyResult::Copied) ++m_state.OpCount;
-        if (result == fileops::CopyResult::Failed) {
-            platform::ShowStop(this, "Tornwel", platform::DisplayText(error));
-        }
+        sources.push_back(m_state.SelectedName);
+    }
+    fileops::Transfer transfer(fileops::TransferKind::Copy, sources, m_state.CurrentDir);
+    const auto report = transfer.Run(callbacks);
+    m_state.OpCount = static_cast<int>(
+        std::count(report.outcomes.begin(), report.outcomes.end(), fileops::TransferOutcome::Done));
+    for (const auto& failure : report.failures) {
+        platform::ShowStop(this, "Tornwel",
+                           platform::DisplayText(failure.path + ": " + failure.reason));
     }
     if (m_state.OpCount == 0) return;
     RefreshFileList(false, false, false);

@@ -19,6 +19,9 @@ class QFrame;
 namespace filelist {
 class FolderWatcher;
 }
+namespace viewer {
+class TextViewer;
+}
 
 namespace app {
 
@@ -125,6 +128,7 @@ class MainWindow final : public QMainWindow, public app::CommandHost {
     PathMaskBoxes* m_boxes = nullptr;
     SortCommands* m_sortCommands = nullptr;
     filelist::FolderWatcher* m_watcher = nullptr;
+    viewer::TextViewer* m_textViewer = nullptr;
 };
 
 } // namespace app

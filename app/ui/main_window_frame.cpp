@@ -3,6 +3,7 @@
 #include "application_setup.h"
 #include "key_legend.h"
 #include "main_window.h"
+#include "text_viewer.h"
 #include "tool_images.h"
 
 #include <QComboBox>
@@ -256,6 +257,8 @@ void MainWindow::BuildCentralArea() {
         m_listMenu->popup(m_fileList->viewport()->mapToGlobal(at));
     });
     layout->addWidget(m_fileList, 1);
+    m_textViewer = new viewer::TextViewer(central);
+    layout->addWidget(m_textViewer, 1);
 
     auto* legend1 = new KeyLegend(kLegendKeys1, central);
     legend1->setObjectName("HeaderControl1");

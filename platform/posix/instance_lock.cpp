@@ -26,6 +26,10 @@ std::string InstanceLock::LockFilePath(const std::string& executableName) {
     return JoinPath(RuntimeFolder(), executableName + ".lock");
 }
 
+std::string InstanceLock::ChannelPath(const std::string& executableName) {
+    return JoinPath(RuntimeFolder(), executableName + ".socket");
+}
+
 InstanceLock::InstanceLock(const std::string& executableName) {
     const std::string path = LockFilePath(executableName);
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

@@ -17,6 +17,9 @@ class InstanceLock final {
     // False when another process holds the lock of that name.
     bool acquired() const { return m_fd >= 0; }
     static std::string LockFilePath(const std::string& executableName);
+    // The local socket beside the lock, where the running instance takes the
+    // paths of later starts.
+    static std::string ChannelPath(const std::string& executableName);
 
   private:
     int m_fd = -1;

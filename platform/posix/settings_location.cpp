@@ -15,11 +15,19 @@ std::string ConfigHome() {
     return JoinPath(home && *home ? home : "/", ".config");
 }
 
+// PREFIX/bin of an installation, told by the desktop entry installed with it:
+// root may write there, but the files belong to each user.
+bool IsInstalledBinFolder(const std::string& folder) {
+    const auto [prefix, name] = SplitPath(folder);
+    return name == "bin" &&
+           ::access(JoinPath(prefix, "share/applications/tornwel.desktop").c_str(), F_OK) == 0;
+}
+
 } // namespace
 
 std::string SettingsFolder(const std::string& executablePath) {
     const std::string folder = SplitPath(executablePath).first;
-    if (::access(folder.c_str(), W_OK) == 0) return folder;
+    if (::access(folder.c_str(), W_OK) == 0 && !IsInstalledBinFolder(folder)) return folder;
     const std::string fallback = JoinPath(ConfigHome(), "tornwel");
     ForceFolderPath(fallback);
     return fallback;

@@ -49,7 +49,9 @@ TEST(Cli, UsageErrorsExitWithTwo) {
         {"double", "--axis", "XY", file},
         {"insert", "--unit", "0.5", file},
         {"insert", "--keep", "", file},
-        {"insert", file, file},
+        {"insert", "-o", dir.File("O.NC"), file, file},
+        {"vars", "-o", "-", file, file},
+        {"split", "--dest", dir.File("D"), file, file},
         {"remove"},
         {"join", "-o", dir.File("J.NC"), file},
         {"join", file, file},
@@ -78,6 +80,81 @@ TEST(Cli, ConversionsWriteBesideTheSource) {
     EXPECT_EQ(Nc({"insert", "--keep", "gnx", "--unit", "0.1", "-o", dir.File("K.NC"), file}).status,
               0);
     EXPECT_EQ(ReadFile(dir.File("K.NC")), "G01X1000Y-25.0F10.0\r\nX1.5\r\n");
+}
+
+TEST(CliBatch, EachFileIsConvertedBesideItself) {
+    TempDir dir;
+    std::vector<std::string> files;
+    std::string expectedNames;
+    // More files than cores, in two folders, so that several run at a time.
+    for (int i = 0; i < 24; ++i) {
+        const std::string name = (i % 2 ? "SUB/P" : "P") + std::to_string(i) + ".NC";
+        files.push_back(dir.Write(name, "G01X" + std::to_string(i) + "00Y25\r\n"));
+    }
+    std::vector<std::string> args = {"insert", "--unit", "0.01"};
+    args.insert(args.end(), files.begin(), files.end());
+    const auto result = Nc(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    for (int i = 0; i < 24; ++i) {
+        const std::string name = (i % 2 ? "SUB/P" : "P") + std::to_string(i) + "_S.NC";
+        EXPECT_EQ(ReadFile(dir.File(name)), "G01X" + std::to_string(i) + ".00Y0.25\r\n") << name;
+    }
+}
+
+TEST(CliBatch, EveryCommandTakesSeveralFiles) {
+    TempDir dir;
+    const auto a = dir.Write("A.NC", "X1.5#1\r\n");
+    const auto b = dir.Write("B.TAP", "X20#100\r\n");
+    EXPECT_EQ(Nc({"double", "--axis", "X", a, b}).status, 0);
+    EXPECT_EQ(ReadFile(dir.File("A_2.NC")), "X3.0#1\r\n");
+    EXPECT_EQ(ReadFile(dir.File("B_2.TAP")), "X40#100\r\n");
+    EXPECT_EQ(Nc({"remove", "--unit", "0.1", a, b}).status, 0);
+    EXPECT_EQ(ReadFile(dir.File("A_N.NC")), "X15#1\r\n");
+    EXPECT_EQ(ReadFile(dir.File("B_N.TAP")), "X20#100\r\n");
+    EXPECT_EQ(Nc({"vars", a, b}).status, 0);
+    EXPECT_EQ(platform::Cp932ToUtf8(ReadFile(dir.File("変数A.NC"))),
+              "ローカル変数= 1\r\n#1\r\nコモン変数= 0\r\nシステム変数= 0\r\nその他変数= 0\r\n");
+    EXPECT_EQ(platform::Cp932ToUtf8(ReadFile(dir.File("変数B.TAP"))),
+              "ローカル変数= 0\r\nコモン変数= 1\r\n#100\r\nシステム変数= 0\r\nその他変数= 0\r\n");
+}
+
+TEST(CliBatch, AFailedFileIsNamedAndTheOthersStillConvert) {
+    TempDir dir;
+    const auto good = dir.Write("GOOD.NC", "X1\r\n");
+    const auto bad = dir.Write("BAD.NC", "X1\r\nX1-2\r\n");
+    const auto missing = dir.File("NONE.NC");
+    const auto last = dir.Write("LAST.NC", "X7\r\n");
+    const auto result = Nc({"double", "--axis", "X", good, bad, missing, last});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find(bad + ": line 2: '1-2' は浮動小数点数ではありません"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find(missing + ": "), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("は開けません"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(good), std::string::npos) << result.err;
+    EXPECT_EQ(ReadFile(dir.File("GOOD_2.NC")), "X2\r\n");
+    EXPECT_EQ(ReadFile(dir.File("LAST_2.NC")), "X14\r\n");
+    EXPECT_EQ(ListNames(dir.path()), "BAD.NC GOOD.NC GOOD_2.NC LAST.NC LAST_2.NC");
+}
+
+TEST(CliBatch, OneOutputNameIsRefusedForSeveralFiles) {
+    TempDir dir;
+    const auto a = dir.Write("A.NC", "X1\r\n");
+    const auto b = dir.Write("B.NC", "X2\r\n");
+    for (const std::string& out : {dir.File("OUT.NC"), std::string("-")}) {
+        const auto result = Nc({"insert", "-o", out, a, b});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find("-o takes one file"), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(ListNames(dir.path()), "A.NC B.NC");
+}
+
+TEST(CliBatch, HelpShowsSeveralFiles) {
+    const auto result = Nc({"--help"});
+    EXPECT_NE(result.out.find("FILE FILE..."), std::string::npos);
+    EXPECT_NE(result.out.find("several files"), std::string::npos);
 }
 
 TEST(Cli, StandardOutput) {

@@ -294,7 +294,7 @@ class BoxesSortingTest : public QObject {
                 QCOMPARE(dialog.windowTitle(), QString("ソートタイプ"));
                 QCOMPARE(dialog.kinds()->checkedButton()->text(), QString("ｻｲｽﾞ"));
                 QCOMPARE(dialog.directions()->checkedButton()->text(), QString("降順"));
-                QVERIFY(dialog.kinds()->checkedButton()->hasFocus());
+                QTRY_VERIFY(dialog.kinds()->checkedButton()->hasFocus());
                 const auto focused = [] {
                     return qobject_cast<QAbstractButton*>(QApplication::focusWidget());
                 };

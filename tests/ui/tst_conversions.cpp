@@ -120,7 +120,7 @@ class ConversionsTest : public QObject {
                 QCOMPARE(dialog.unitBox()->currentText(), QString("1 -> 0.001"));
                 QCOMPARE(dialog.unitBox()->count(), 6);
                 QVERIFY(dialog.okButton()->isEnabled());
-                QVERIFY(dialog.letterBox()->hasFocus());
+                QTRY_VERIFY(dialog.letterBox()->hasFocus());
                 QTest::keyClick(dialog.letterBox(), Qt::Key_Return);
                 QVERIFY(!dialog.isVisible());
                 QCOMPARE(dialog.progressBar()->value(), dialog.progressBar()->maximum());
@@ -277,12 +277,12 @@ class ConversionsTest : public QObject {
             [&] { Key('i'); },
             [&](auto& dialog) {
                 QTest::keyClick(dialog.letterBox(), Qt::Key_Tab);
-                QVERIFY(dialog.unitBox()->hasFocus());
+                QTRY_VERIFY(dialog.unitBox()->hasFocus());
                 QTest::keyClick(dialog.unitBox(), Qt::Key_Tab);
-                QVERIFY(dialog.okButton()->hasFocus());
+                QTRY_VERIFY(dialog.okButton()->hasFocus());
                 QTest::keyClick(dialog.okButton(), Qt::Key_Tab);
                 auto* cancel = dialog.template findChild<QPushButton*>("Button2");
-                QVERIFY(cancel->hasFocus());
+                QTRY_VERIFY(cancel->hasFocus());
                 QTest::keyClick(cancel, Qt::Key_Return);
                 QVERIFY(!dialog.isVisible());
             }));

@@ -4,6 +4,7 @@
 #include "dialog_driver.h"
 #include "folder_browser.h"
 #include "sort_dialog.h"
+#include "text_viewer.h"
 #include "ui_helpers.h"
 #include "window_fixture.h"
 
@@ -12,6 +13,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTreeView>
 #include <QUrl>
 
@@ -247,6 +249,41 @@ class ListCommandsTest : public QObject {
         QVERIFY(testsupport::WriteBytes(Path("nc/Prog/NEW_FOLDER.NC"), "O7\r\n"));
         QVERIFY(listed.wait(3000));
         QVERIFY(Names(*m_window).contains("NEW_FOLDER.NC"));
+    }
+
+    void viewerTakesThePlaceOfTheList() {
+        QVERIFY(m_fixture->Write("nc/PART.NC", "O1\r\nX1.\r\n"));
+        Open(Path("nc"));
+        const QString caption = m_window->windowTitle();
+        Select("PART.NC");
+        Type('v');
+        auto* view = m_window->findChild<viewer::TextViewer*>("TextView");
+        QVERIFY(view->isVisible());
+        QVERIFY(!m_window->fileList()->isVisible());
+        QCOMPARE(m_window->windowTitle(), QString("View -> PART.NC"));
+        QCOMPARE(view->visibleLines().mid(0, 2), (QStringList{"O1", "X1."}));
+        QStringList menus;
+        for (QAction* menu : m_window->menuBar()->actions()) {
+            if (menu->isVisible()) menus << menu->text();
+        }
+        QCOMPARE(menus, (QStringList{"閉じる", "検索"}));
+        view->closeAction()->trigger();
+        QVERIFY(!view->isVisible());
+        QVERIFY(m_window->fileList()->isVisible());
+        QCOMPARE(m_window->windowTitle(), caption);
+        QCOMPARE(Selected(*m_window), QString("PART.NC"));
+        QTRY_VERIFY(m_window->fileList()->hasFocus());
+    }
+
+    void viewerRefusesAFolder() {
+        Open(Path("nc"));
+        Select("Prog");
+        BoxRecorder recorder;
+        m_window->findChild<QAction*>("Menu_view")->trigger();
+        QCOMPARE(recorder.boxes.size(), 1);
+        QCOMPARE(recorder.boxes[0].text,
+                 QString("ﾌｧｲﾙを選択して下さい。\n(ﾌｫﾙﾀﾞ選択は不可です。)"));
+        QVERIFY(m_window->fileList()->isVisible());
     }
 
     void browseListsTheChosenFolder() {

@@ -313,7 +313,7 @@ class SplitJoinVarsTest : public QObject {
                 QCOMPARE(tabs, (QStringList{"ﾛｰｶﾙ変数", "ｺﾓﾝ変数", "ｼｽﾃﾑ変数", "その他"}));
                 QCOMPARE(dialog.countLabel(0)->text(), QString("ローカル変数= 0"));
                 QVERIFY(!dialog.saveButton()->isEnabled());
-                QVERIFY(dialog.makeButton()->hasFocus());
+                QTRY_VERIFY(dialog.makeButton()->hasFocus());
                 QTest::mouseClick(dialog.makeButton(), Qt::LeftButton);
                 QVERIFY(!dialog.makeButton()->isEnabled());
                 QCOMPARE(Items(dialog.list(0)), (QStringList{"#0", "#1", "#2"}));
