@@ -76,6 +76,8 @@ TextViewer::TextViewer(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    verticalScrollBar()->setAccessibleName("縦スクロール");
+    horizontalScrollBar()->setAccessibleName("横スクロール");
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setCursor(Qt::IBeamCursor);
     m_closeAction->setObjectName("ViewClose");

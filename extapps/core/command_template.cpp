@@ -1,4 +1,5 @@
 #include "command_template.h"
+#include "word_list.h"
 
 #include <array>
 
@@ -36,37 +37,24 @@ class WordSplitter final {
     std::vector<std::string> Split(std::string_view text) {
         for (std::size_t at = 0; at < text.size(); ++at) {
             if (IsPlaceholderAt(text, at)) {
-                Append(m_argument);
+                m_words.Append(m_argument);
                 ++at;
             } else if (text[at] == kQuote) {
                 m_quoted = !m_quoted;
-                m_inWord = true;
+                m_words.StartWord();
             } else if (text[at] == kBlank && !m_quoted) {
-                EndWord();
+                m_words.EndWord();
             } else {
-                Append(text.substr(at, 1));
+                m_words.Append(text.substr(at, 1));
             }
         }
-        EndWord();
-        return std::move(m_words);
+        m_words.EndWord();
+        return std::move(m_words.words());
     }
 
   private:
-    void Append(std::string_view piece) {
-        m_word += piece;
-        m_inWord = true;
-    }
-
-    void EndWord() {
-        if (m_inWord) m_words.push_back(std::move(m_word));
-        m_word.clear();
-        m_inWord = false;
-    }
-
     std::string_view m_argument;
-    std::vector<std::string> m_words;
-    std::string m_word;
-    bool m_inWord = false;
+    WordList m_words;
     bool m_quoted = false;
 };
 

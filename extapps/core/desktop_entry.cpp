@@ -1,6 +1,7 @@
 #include "desktop_entry.h"
 
 #include "key_file.h"
+#include "word_list.h"
 
 namespace extapps {
 
@@ -26,60 +27,47 @@ class ExecParser final {
             if (c == '"') {
                 if (!ReadQuoted()) return std::nullopt;
             } else if (IsBlank(c)) {
-                EndWord();
+                m_words.EndWord();
             } else if (c == '%' && m_at + 1 < m_exec.size()) {
                 ReadFieldCode(m_exec[++m_at]);
             } else {
-                Append(std::string_view(&m_exec[m_at], 1));
+                m_words.Append(std::string_view(&m_exec[m_at], 1));
             }
             ++m_at;
         }
-        EndWord();
-        if (m_words.empty()) return std::nullopt;
-        if (!m_sawFile) m_words.emplace_back(m_file);
-        return std::move(m_words);
+        m_words.EndWord();
+        if (m_words.words().empty()) return std::nullopt;
+        if (!m_sawFile) m_words.words().emplace_back(m_file);
+        return std::move(m_words.words());
     }
 
   private:
     // Leaves m_at on the closing quote.
     bool ReadQuoted() {
-        m_inWord = true;
+        m_words.StartWord();
         for (++m_at; m_at < m_exec.size() && m_exec[m_at] != '"'; ++m_at) {
             if (m_exec[m_at] == '\\' && m_at + 1 < m_exec.size() &&
                 kQuotedEscapes.find(m_exec[m_at + 1]) != std::string_view::npos) {
                 ++m_at;
             }
-            m_word += m_exec[m_at];
+            m_words.Append(std::string_view(&m_exec[m_at], 1));
         }
         return m_at < m_exec.size();
     }
 
     void ReadFieldCode(char code) {
         if (IsFileCode(code)) {
-            Append(m_file);
+            m_words.Append(m_file);
             m_sawFile = true;
         } else if (code == '%') {
-            Append("%");
+            m_words.Append("%");
         }
-    }
-
-    void Append(std::string_view piece) {
-        m_word += piece;
-        m_inWord = true;
-    }
-
-    void EndWord() {
-        if (m_inWord) m_words.push_back(std::move(m_word));
-        m_word.clear();
-        m_inWord = false;
     }
 
     std::string_view m_exec;
     std::string_view m_file;
     std::size_t m_at = 0;
-    std::vector<std::string> m_words;
-    std::string m_word;
-    bool m_inWord = false;
+    WordList m_words;
     bool m_sawFile = false;
 };
 

@@ -218,6 +218,8 @@ class TextViewerTest : public QObject {
         QVERIFY(accessible);
         QCOMPARE(accessible->role(), QAccessible::EditableText);
         QVERIFY(accessible->state().readOnly);
+        QCOMPARE(m_viewer->verticalScrollBar()->accessibleName(), QString("縦スクロール"));
+        QCOMPARE(m_viewer->horizontalScrollBar()->accessibleName(), QString("横スクロール"));
         QAccessibleTextInterface* text = accessible->textInterface();
         QVERIFY(text);
         const QString shown = m_viewer->visibleLines().join('\n');
