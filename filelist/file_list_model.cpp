@@ -35,6 +35,18 @@ std::vector<FileRow> FileListModel::TakeRows() {
     return rows;
 }
 
+void FileListModel::AppendRow(FileRow row) {
+    const int index = static_cast<int>(m_rows.size());
+    beginInsertRows({}, index, index);
+    m_rows.push_back(std::move(row));
+    endInsertRows();
+}
+
+void FileListModel::ReplaceRow(int index, FileRow row) {
+    m_rows[static_cast<std::size_t>(index)] = std::move(row);
+    emit dataChanged(this->index(index, 0), this->index(index, ColumnCount - 1));
+}
+
 int FileListModel::FindName(const std::string& name) const {
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         if (m_rows[i].name == name) return static_cast<int>(i);

@@ -42,6 +42,10 @@ class FileListModel final : public QAbstractTableModel {
     const FileRow& Row(int index) const { return m_rows[static_cast<std::size_t>(index)]; }
     const std::vector<FileRow>& Rows() const { return m_rows; }
     std::vector<FileRow> TakeRows();
+    // A row added after the others, without sorting (a folder just made).
+    void AppendRow(FileRow row);
+    // A row changed in place (renamed), keeping its position.
+    void ReplaceRow(int index, FileRow row);
     // The first row whose name is exactly these bytes, or -1.
     int FindName(const std::string& name) const;
     // The list's font, the base of the struck-out font of read-only files.

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+class QTreeView;
 class QWidget;
 
 namespace filelist {
+class FileListModel;
 struct FileRow;
-}
+} // namespace filelist
 
 namespace app {
 
@@ -27,6 +29,11 @@ class CommandHost {
     virtual std::vector<const filelist::FileRow*> SelectedRows() const = 0;
     virtual void RefreshFileList(bool KeepFilter, bool KeepPosition, bool ResortOnly) = 0;
     virtual void RememberWindowRect() = 0;
+    // The file list and its rows, for the commands that change rows in place.
+    virtual QTreeView* fileList() const = 0;
+    virtual filelist::FileListModel* fileModel() const = 0;
+    // Selects only this row, focuses it and scrolls it into view.
+    virtual void SelectOnlyItem(int index) = 0;
 };
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "command_binding.h"
 #include "conversion_commands.h"
 #include "copy_engine.h"
 #include "display_text.h"
@@ -94,12 +95,8 @@ void MainWindow::ConnectConversionCommands(ListKeys& keys) {
     };
     auto* commands = new Commands(*this, this);
     for (const Binding& binding : kBindings) {
-        for (const char* name : {binding.button, binding.menuItem}) {
-            auto* action = findChild<QAction*>(name);
-            action->setEnabled(true);
-            connect(action, &QAction::triggered, commands, binding.handler);
-        }
-        keys.Bind(binding.key, [commands, handler = binding.handler] { (commands->*handler)(); });
+        BindCommand(*this, keys, {binding.button, binding.menuItem}, binding.key,
+                    [commands, handler = binding.handler] { (commands->*handler)(); });
     }
 }
 

@@ -53,13 +53,12 @@ class MainWindow final : public QMainWindow, public app::CommandHost {
     // KeepPosition: the selected row is focused again; ResortOnly: the rows are
     // sorted again without reading the folder).
     void RefreshFileList(bool KeepFilter, bool KeepPosition, bool ResortOnly) override;
-    // Selects only this row, focuses it and scrolls it into view.
-    void SelectOnlyItem(int index);
+    void SelectOnlyItem(int index) override;
     // Stores the window's screen rectangle in WindowRect when it is active.
     void RememberWindowRect() override;
 
-    QTreeView* fileList() const { return m_fileList; }
-    filelist::FileListModel* fileModel() const { return m_model; }
+    QTreeView* fileList() const override { return m_fileList; }
+    filelist::FileListModel* fileModel() const override { return m_model; }
     QComboBox* pathBox() const { return m_pathBox; }
     QComboBox* maskBox() const { return m_maskBox; }
     QLabel* pathLabel() const { return m_pathLabel; }

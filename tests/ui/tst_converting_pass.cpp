@@ -25,6 +25,9 @@ class FakeHost final : public app::CommandHost {
     std::vector<const filelist::FileRow*> SelectedRows() const override { return {}; }
     void RefreshFileList(bool, bool, bool) override {}
     void RememberWindowRect() override {}
+    QTreeView* fileList() const override { return nullptr; }
+    filelist::FileListModel* fileModel() const override { return nullptr; }
+    void SelectOnlyItem(int) override {}
 
   private:
     QWidget m_window;
