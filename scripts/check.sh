@@ -27,7 +27,7 @@ TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j 
 echo "== fuzz targets (${FUZZ_SECONDS:=15} s each)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORNWEL_CORE_ONLY=ON \
     -DTORNWEL_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build build-fuzz
+cmake --build build-fuzz --target fuzz_targets
 for fuzzer in build-fuzz/bin/fuzz_*; do
     corpus="build-fuzz/corpus/$(basename "$fuzzer")"
     mkdir -p "$corpus"
