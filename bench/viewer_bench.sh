@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Times the text viewer on generated CAM-style programs of 30 MB and of
 # LARGE_MEGABYTES (copies of a 100 MB program with a last program added 1 MB
-# before the end): Open() to the first page painted, the background
-# indexing, a jump to the end, finding the last program's header from the
-# start beside grep -c of the same text (best of three, page cache warm),
-# and the peak memory above the empty window. The large file is removed
+# before the end), each selected in the main window's list: the V key to the
+# first page painted, the background indexing, a jump to the end, finding the
+# last program's header from the start beside grep -c of the same text (best
+# of three, page cache warm), and the peak memory above the window before V. The large file is removed
 # afterwards.
 #
 #   bench/viewer_bench.sh [LARGE_MEGABYTES]    default 2000; 0 skips the large file
 #
 # Targets: first page within 0.3 s at any size; at most 100 MB above the
-# empty window for the large file; a search within 2 x grep -c.
+# window before V for the large file; a search within 2 x grep -c.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 large=${1:-2000}
