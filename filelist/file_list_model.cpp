@@ -164,4 +164,9 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() && index.column() == NameColumn ? flags | Qt::ItemIsEditable : flags;
+}
+
 } // namespace filelist

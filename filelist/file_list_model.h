@@ -59,6 +59,8 @@ class FileListModel final : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Names are edited in place; the edit's end renames the entry, not the model.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // The colour rule that applies to a row; read-only files are also struck out.
     enum class Colour { Plain, Program, System, Hidden, ReadOnly };

@@ -3,7 +3,7 @@
 #include "command_binding.h"
 #include "conversion_commands.h"
 #include "copy_engine.h"
-#include "display_text.h"
+#include "failure_list.h"
 #include "folder_watcher.h"
 #include "list_keys.h"
 #include "message_box.h"
@@ -13,6 +13,8 @@
 #include "settings_file.h"
 #include "sort_commands.h"
 #include "tool_images.h"
+#include "transfer_progress_dialog.h"
+#include "transfer_texts.h"
 #include "viewer_mode.h"
 
 #include <QAction>
@@ -65,11 +67,18 @@ MainWindow::MainWindow(ProgramFiles files, QWidget* parent)
 void MainWindow::ConnectListCommands() {
     auto* keys = new ListKeys(m_fileList, m_state);
     ConnectConversionCommands(*keys);
+    ConnectNamingCommands(*keys);
+    ConnectExternalAppCommands(*keys);
+    ConnectTransferCommands(*keys);
     (new Navigation(*this))->BindKeys(*keys);
     keys->Bind('S', [this] { OpenSortDialog(); });
     auto* viewing = new ViewerMode(*this, *m_textViewer);
     keys->Bind('V', [viewing] { viewing->OpenViewer(); });
-    keys->OnEveryRelease([this] { m_state.AltPanelShown = false; });
+    keys->OnEveryRelease([this] {
+        m_state.AltPanelShown = false;
+        if (auto* overlay = findChild<QWidget*>("GroupBox1", Qt::FindDirectChildrenOnly))
+            overlay->hide();
+    });
 }
 
 void MainWindow::OpenSortDialog() {
@@ -208,29 +217,26 @@ void MainWindow::dropEvent(QDropEvent* event) {
     CopyDroppedFiles(paths);
 }
 
+// Each dropped path is copied into the listed folder by the copy engine, with
+// its progress window and questions; the paths copied whole are counted.
 void MainWindow::CopyDroppedFiles(const QStringList& paths) {
     m_state.OpCount = 0;
-    fileops::TransferCallbacks callbacks;
-    callbacks.askConflict = [this](const fileops::Conflict& conflict) {
-        const int answer =
-            platform::AskWarningYesNo(this, QString("すでに%1が有ります。\n上書きしますか？")
-                                                .arg(platform::DisplayText(conflict.target)));
-        return answer == platform::IDYES ? fileops::ConflictAnswer::Yes
-                                         : fileops::ConflictAnswer::No;
-    };
     std::vector<std::string> sources;
     for (const QString& path : paths) {
         m_state.SelectedName = QFile::encodeName(path).toStdString();
         sources.push_back(m_state.SelectedName);
     }
     fileops::Transfer transfer(fileops::TransferKind::Copy, sources, m_state.CurrentDir);
-    const auto report = transfer.Run(callbacks);
+    const auto report =
+        fileopsui::TransferProgressDialog(this, fileopsui::kCopyCaption).Run(transfer);
     m_state.OpCount = static_cast<int>(
         std::count(report.outcomes.begin(), report.outcomes.end(), fileops::TransferOutcome::Done));
-    for (const auto& failure : report.failures) {
-        platform::ShowStop(this, "Tornwel",
-                           platform::DisplayText(failure.path + ": " + failure.reason));
-    }
+    // A cancel ends the drop without a word, as it ends a copy.
+    if (report.status == fileops::TransferStatus::Cancelled) return;
+    fileopsui::FailureList failures;
+    for (const auto& failure : report.failures)
+        failures.Add(failure.path, failure.reason);
+    if (!failures.empty()) failures.Show(this, fileopsui::kNotCopiedHeading);
     if (m_state.OpCount == 0) return;
     RefreshFileList(false, false, false);
     m_state.MsgAnswer = platform::ShowInformation(

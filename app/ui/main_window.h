@@ -103,6 +103,9 @@ class MainWindow final : public QMainWindow, public app::CommandHost {
 
     void ConnectListCommands();
     void ConnectConversionCommands(ListKeys& keys);
+    void ConnectNamingCommands(ListKeys& keys);
+    void ConnectExternalAppCommands(ListKeys& keys);
+    void ConnectTransferCommands(ListKeys& keys);
     void BuildToolBars();
     void BuildMenus();
     void BuildListMenu();

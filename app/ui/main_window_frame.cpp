@@ -119,7 +119,7 @@ const std::vector<KeyLegend::Section> kLegendKeys2 = {
 
 constexpr int kListColumnWidths[] = {180, 60, 140, 120, 40};
 
-// Commands that later work builds stay visible but disabled until then.
+// Every item starts disabled; the command that binds it enables it.
 QAction* AddItem(QMenu* menu, const MenuItemSpec& item) {
     if (!item.name) {
         menu->addSeparator();

@@ -8,6 +8,7 @@
 #include "folder_watcher.h"
 #include "free_space.h"
 #include "message_box.h"
+#include "name_filter.h"
 #include "path_mask_boxes.h"
 #include "paths.h"
 
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QTreeView>
 #include <cstring>
-#include <fnmatch.h>
 
 namespace app {
 namespace {
@@ -23,10 +23,6 @@ namespace {
 using filelist::FileRow;
 
 constexpr const char* kAllFiles = "*.*";
-
-bool PatternMatches(const std::string& pattern, const std::string& name) {
-    return pattern == kAllFiles || ::fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0;
-}
 
 int SortKindOf(const std::string& sortKey, int current) {
     static const std::string keys = "NSTDA";
@@ -111,7 +107,10 @@ bool MainWindow::ReadListedFolder(std::vector<filelist::FolderEntry>& entries) {
         }
         return true;
     }
-    std::erase_if(entries, [&](const auto& entry) { return !PatternMatches(pattern, entry.name); });
+    if (pattern != kAllFiles) {
+        const fileops::FilterPattern filter(pattern);
+        std::erase_if(entries, [&](const auto& entry) { return !filter.Matches(entry.name); });
+    }
     if (entries.empty() && pattern != kAllFiles) {
         ShowNothingMatches();
         return false;

@@ -42,12 +42,16 @@ class ExecParser final {
     }
 
   private:
-    // Leaves m_at on the closing quote.
+    // Leaves m_at on the closing quote. "%%" is a percent sign here too: field
+    // codes are expanded before the quoting is read (as GLib does), so
+    // writers double every "%" of a quoted path.
     bool ReadQuoted() {
         m_words.StartWord();
         for (++m_at; m_at < m_exec.size() && m_exec[m_at] != '"'; ++m_at) {
             if (m_exec[m_at] == '\\' && m_at + 1 < m_exec.size() &&
                 kQuotedEscapes.find(m_exec[m_at + 1]) != std::string_view::npos) {
+                ++m_at;
+            } else if (m_exec.substr(m_at, 2) == "%%") {
                 ++m_at;
             }
             m_words.Append(std::string_view(&m_exec[m_at], 1));

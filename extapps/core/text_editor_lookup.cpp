@@ -1,6 +1,7 @@
 #include "text_editor_lookup.h"
 
 #include "desktop_entry.h"
+#include "desktop_programs.h"
 #include "key_file.h"
 #include "paths.h"
 #include "program_files.h"
@@ -162,11 +163,9 @@ DesktopEnvironment DesktopEnvironmentFromProcess() {
 std::optional<LaunchRequest> FallbackTextEditor(const DesktopEnvironment& environment,
                                                 const std::string& file) {
     if (auto request = DefaultTextApplication(environment, file)) return request;
-    for (const char* editor : kCommonTextEditors) {
-        std::string program = FindProgram(editor, environment.SearchPath);
-        if (!program.empty()) return LaunchRequest{std::move(program), {file}};
-    }
-    return std::nullopt;
+    std::string program = FirstProgramFound(kCommonTextEditors, environment.SearchPath);
+    if (program.empty()) return std::nullopt;
+    return LaunchRequest{std::move(program), {file}};
 }
 
 } // namespace extapps

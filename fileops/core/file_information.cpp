@@ -68,6 +68,7 @@ std::optional<FileInformation> ReadFileInformation(const std::string& path, int&
         entry.attributes |= kHidden;
     }
     if (!S_ISREG(info.st_mode) && !entry.folder) entry.attributes |= kSystem;
+    entry.program = S_ISREG(info.st_mode) && (info.st_mode & S_IXUSR);
     entry.modified = info.st_mtim;
     return entry;
 }

@@ -28,6 +28,8 @@ struct FileInformation {
     // R: the owner may not write; H: the name starts with "."; S: neither a
     // regular file nor a folder; A: never.
     std::uint8_t attributes = 0;
+    // A regular file with the owner's execute bit, as the list tells programs.
+    bool program = false;
     struct timespec modified {};
 };
 

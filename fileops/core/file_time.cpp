@@ -82,6 +82,26 @@ std::optional<TimeField> FirstInvalidTimeField(const std::array<std::string, 6>&
     return std::nullopt;
 }
 
+std::array<std::string, 6> TimeFieldTexts(const DateTimeFields& fields) {
+    const auto padded = [](int value, std::size_t width) {
+        std::string text = std::to_string(value);
+        if (text.size() < width) text.insert(0, width - text.size(), '0');
+        return text;
+    };
+    return {padded(fields.year, 4), padded(fields.month, 2),  padded(fields.day, 2),
+            padded(fields.hour, 2), padded(fields.minute, 2), padded(fields.second, 2)};
+}
+
+std::optional<DateTimeFields> TimeFieldsFromTexts(const std::array<std::string, 6>& texts) {
+    std::array<int, 6> values{};
+    for (std::size_t i = 0; i < kTimeFieldOrder.size(); ++i) {
+        const auto value = TimeFieldValue(kTimeFieldOrder[i], texts[i]);
+        if (!value) return std::nullopt;
+        values[i] = *value;
+    }
+    return DateTimeFields{values[0], values[1], values[2], values[3], values[4], values[5]};
+}
+
 StoredTimeCheck CheckStoredTime(const DateTimeFields& fields, DateTimeFields& stored) {
     if (fields.month < 1 || fields.month > 12 || fields.day < 1 ||
         fields.day > DaysInMonth(fields.year, fields.month)) {

@@ -35,6 +35,13 @@ std::optional<int> TimeFieldValue(TimeField field, const std::string& text);
 // The first box, in checking order, whose text is not valid (nothing when all are).
 std::optional<TimeField> FirstInvalidTimeField(const std::array<std::string, 6>& texts);
 
+// The texts of the six boxes in checking order: the year with four digits,
+// the others with two ("2023", "05", "06", "13", "04", "58").
+std::array<std::string, 6> TimeFieldTexts(const DateTimeFields& fields);
+
+// The time the six boxes hold, or nothing when one of them is not valid.
+std::optional<DateTimeFields> TimeFieldsFromTexts(const std::array<std::string, 6>& texts);
+
 // Time stamps are written in the two-second format: only the years 1980 to
 // 2107 and only even seconds (an odd second becomes the even one below).
 inline constexpr int kFirstStoredYear = 1980;

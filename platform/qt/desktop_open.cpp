@@ -21,4 +21,8 @@ bool OpenWithDesktop(const std::string& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(name));
 }
 
+bool OpenAddressWithDesktop(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(address), QUrl::StrictMode));
+}
+
 } // namespace platform

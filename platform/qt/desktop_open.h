@@ -9,4 +9,8 @@ namespace platform {
 // default application for its type. Never waits; false when nothing started.
 bool OpenWithDesktop(const std::string& path);
 
+// Opens an address such as "https://..." or "mailto:..." in the desktop's
+// program for its scheme. Never waits; false when nothing opened.
+bool OpenAddressWithDesktop(const std::string& address);
+
 } // namespace platform

@@ -25,6 +25,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     case MessageIcon::Question:
         return QMessageBox::Question;
     case MessageIcon::None:
+    case MessageIcon::Application:
         break;
     }
     return QMessageBox::NoIcon;
@@ -44,6 +45,15 @@ void AddButtons(QMessageBox& box, MessageButtons buttons) {
         box.setDefaultButton(box.addButton("はい(&Y)", QMessageBox::YesRole));
         box.addButton("いいえ(&N)", QMessageBox::NoRole);
         break;
+    case MessageButtons::Yes:
+        box.setDefaultButton(box.addButton("はい(&Y)", QMessageBox::YesRole));
+        break;
+    case MessageButtons::YesNoAllCancel:
+        box.setDefaultButton(box.addButton("はい(&Y)", QMessageBox::YesRole));
+        box.addButton("いいえ(&N)", QMessageBox::NoRole);
+        box.addButton("すべて上書き(&A)", QMessageBox::AcceptRole);
+        box.addButton("キャンセル", QMessageBox::RejectRole);
+        break;
     }
 }
 
@@ -51,6 +61,12 @@ int AnswerOf(const QMessageBox& box, MessageButtons buttons) {
     const auto role =
         box.clickedButton() ? box.buttonRole(box.clickedButton()) : QMessageBox::RejectRole;
     if (buttons == MessageButtons::YesNo) return role == QMessageBox::YesRole ? IDYES : IDNO;
+    if (buttons == MessageButtons::Yes) return IDYES;
+    if (buttons == MessageButtons::YesNoAllCancel) {
+        if (role == QMessageBox::YesRole) return IDYES;
+        if (role == QMessageBox::NoRole) return IDNO;
+        return role == QMessageBox::AcceptRole ? IDYESTOALL : IDCANCEL;
+    }
     if (buttons == MessageButtons::OkCancel)
         return role == QMessageBox::AcceptRole ? IDOK : IDCANCEL;
     return IDOK;
@@ -64,6 +80,10 @@ int ShowMessage(const MessageRequest& request) {
     box.setWindowTitle(request.caption);
     box.setText(request.text);
     box.setIcon(BoxIcon(request.icon));
+    if (request.icon == MessageIcon::Application) {
+        const QIcon icon = box.windowIcon();
+        box.setIconPixmap(icon.pixmap(icon.actualSize(QSize(64, 64))));
+    }
     AddButtons(box, request.buttons);
     if (request.besideOwner && request.owner) {
         box.move(request.owner->frameGeometry().topLeft() + QPoint(50, 50));
@@ -89,6 +109,10 @@ int ShowFileFailure(QWidget* owner, const char* format, const std::string& path,
     const QString text = QString(format).arg(
         DisplayText(path), QString::fromLocal8Bit(failure.code().message().c_str()));
     return ShowStop(owner, "Tornwel", text);
+}
+
+int ShowAbout(QWidget* owner, const QString& caption, const QString& text) {
+    return ShowMessage({owner, caption, text, MessageIcon::Application, MessageButtons::Ok, false});
 }
 
 void SetMessageResponder(MessageResponder responder) {

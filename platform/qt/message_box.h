@@ -10,10 +10,13 @@ class QWidget;
 namespace platform {
 
 // Answers as the program stores them in MsgAnswer.
-enum MessageAnswer : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+enum MessageAnswer : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7, IDYESTOALL = 10 };
 
-enum class MessageIcon { None, Information, Warning, Stop, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+// Application: the application's own icon, as the about box shows it.
+enum class MessageIcon { None, Information, Warning, Stop, Question, Application };
+// Yes: the one button "はい(&Y)". YesNoAllCancel: the question before
+// replacing a file, which can also answer for every later one.
+enum class MessageButtons { Ok, OkCancel, YesNo, Yes, YesNoAllCancel };
 
 struct MessageRequest {
     QWidget* owner = nullptr;
@@ -33,6 +36,8 @@ int ShowMessage(const MessageRequest& request);
 int ShowStop(QWidget* owner, const QString& caption, const QString& text);
 int ShowInformation(QWidget* owner, const QString& caption, const QString& text);
 int AskWarningYesNo(QWidget* owner, const QString& text);
+// The about box: the texts beside the application's icon, and OK.
+int ShowAbout(QWidget* owner, const QString& caption, const QString& text);
 
 // A file of the program's own (settings, histories, options) that could not be
 // read or written: the format's "%1" is the path, "%2" the system's reason; a

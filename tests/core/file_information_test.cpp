@@ -74,6 +74,19 @@ TEST(FileInformationAttributes, ReadOnlyHiddenSystemNeverArchive) {
     EXPECT_EQ(error, ENOENT);
 }
 
+TEST(FileInformationAttributes, ProgramsAreRegularFilesTheOwnerMayRun) {
+    TempDir dir;
+    const auto tool = dir.Write("TOOL.NC", "x");
+    const auto others = dir.Write("OTHERS.EXE", "x");
+    ASSERT_EQ(::chmod(tool.c_str(), 0744), 0);
+    ASSERT_EQ(::chmod(others.c_str(), 0655), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    int error = 0;
+    EXPECT_TRUE(ReadFileInformation(tool, error)->program);
+    EXPECT_FALSE(ReadFileInformation(others, error)->program);
+    EXPECT_FALSE(ReadFileInformation(dir.path(), error)->program);
+}
+
 TEST(FileInformationAttributes, ReadOnlyChangesOnlyTheOwnersWriteBit) {
     TempDir dir;
     const auto path = dir.Write("A.NC", "x");

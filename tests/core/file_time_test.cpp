@@ -119,6 +119,22 @@ TEST(TimeBoxes, MessagesAndCheckingOrder) {
     EXPECT_EQ(FirstInvalidTimeField({"2020", "1", "1", "1", "1", ""}), TimeField::Second);
 }
 
+TEST(TimeBoxes, TextsRoundTripAndRefuseAnyInvalidBox) {
+    const DateTimeFields time{2023, 5, 6, 3, 4, 8};
+    const std::array<std::string, 6> texts = {"2023", "05", "06", "03", "04", "08"};
+    EXPECT_EQ(fileops::TimeFieldTexts(time), texts);
+    EXPECT_EQ(fileops::TimeFieldsFromTexts(texts), time);
+    EXPECT_EQ(fileops::TimeFieldTexts({1980, 12, 31, 23, 59, 0})[5], "00");
+    EXPECT_EQ(fileops::TimeFieldsFromTexts({"2023", "5", "6", "3", "4", "8"}), time);
+    for (std::size_t box = 0; box < texts.size(); ++box) {
+        std::array<std::string, 6> broken = texts;
+        broken[box] = box == 0 ? "1969" : "99";
+        EXPECT_EQ(fileops::TimeFieldsFromTexts(broken), std::nullopt) << box;
+        broken[box] = "";
+        EXPECT_EQ(fileops::TimeFieldsFromTexts(broken), std::nullopt) << box;
+    }
+}
+
 struct StoredRow {
     DateTimeFields fields;
     StoredTimeCheck check;

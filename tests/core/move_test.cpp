@@ -27,6 +27,7 @@ using fileops::TransferStatus;
 using fileops_test::Content;
 using fileops_test::FileSizeLimit;
 using fileops_test::ScratchTmpfs;
+using fileops_test::UnwritableFolder;
 using testsupport::Exists;
 using testsupport::ListNames;
 using testsupport::ReadFile;
@@ -226,6 +227,39 @@ TEST(MoveAcrossFileSystems, AFullDestinationLosesNoSource) {
     EXPECT_EQ(ReadFile(dir.File("src/TREE/SUB/BIG.NC")), before.at("TREE/SUB/BIG.NC"));
     EXPECT_FALSE(Exists(dir.File("small/TREE/SUB/BIG.NC")));
     ExpectNothingLost(before, dir.File("src"), dir.File("small"));
+}
+
+// A folder of the destination that refuses writing partway: what went
+// beside it is moved, what was meant for it stays at its source.
+TEST(MoveAcrossFileSystems, AReadOnlyFolderPartwayLosesNoSource) {
+    TempDir dir;
+    WriteTree(dir, "src", 4096);
+    dir.Write("dst/TREE/SUB/.keep", "");
+    const auto before = FilesBelow(dir.File("src"));
+    UnwritableFolder locked(dir.File("dst/TREE/SUB"));
+    if (!locked.ok()) GTEST_SKIP() << "cannot lock a folder here";
+    const auto report = Move({dir.File("src/TREE")}, dir.File("dst"), {}, {.moveByCopy = true});
+    EXPECT_EQ(report.status, TransferStatus::Failed);
+    EXPECT_EQ(report.outcomes, std::vector{TransferOutcome::Failed});
+    EXPECT_EQ(report.failures.size(), 3u);
+    EXPECT_EQ(ListNames(dir.File("src/TREE")), "SUB");
+    EXPECT_EQ(ListNames(dir.File("src/TREE/SUB")), "BIG.NC LINK S.NC");
+    EXPECT_EQ(ListNames(dir.File("dst/TREE/SUB")), ".keep");
+    ExpectNothingLost(before, dir.File("src"), dir.File("dst"));
+}
+
+TEST(MoveAcrossFileSystems, AReadOnlyFileSystemLosesNoSource) {
+    TempDir dir;
+    ScratchTmpfs readOnly(dir.File("ro"), "size=1m,ro");
+    if (!readOnly.mounted()) GTEST_SKIP() << "cannot mount a read-only tmpfs here";
+    WriteTree(dir, "src", 4096);
+    const auto before = FilesBelow(dir.File("src"));
+    const auto report = Move({dir.File("src/TREE")}, dir.File("ro"));
+    EXPECT_EQ(report.status, TransferStatus::Failed);
+    ASSERT_FALSE(report.failures.empty());
+    EXPECT_EQ(report.failures[0].error, EROFS);
+    EXPECT_EQ(ListNames(dir.File("ro")), "");
+    EXPECT_TRUE(FilesBelow(dir.File("src")) == before);
 }
 
 TEST(MoveAcrossFileSystems, MovesWholeWhenThereIsRoom) {

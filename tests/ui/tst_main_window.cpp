@@ -105,9 +105,10 @@ class MainWindowTest : public QObject {
                               "コピー", "移動", "ﾌｧｲﾙ検索", "-", "検索・絞り込み",
                               "選択軸を２倍に変換", "ﾌｧｲﾙ結合", "ﾌｧｲﾙ分割", "小数点付きに変更",
                               "小数点無しに変換", "変数リストを作成します。", "-", "計算機"}));
-        const QStringList working = {"tlbtnBrowse",   "tlbtnUpOneLevel", "tlbtnBai",
-                                     "tlbtnPlus",     "tlbtnDivides",    "tlbtnDecimal",
-                                     "tlbtnDecimalC", "tlbtnLst"};
+        const QStringList working = {
+            "tlbtnBrowse",  "tlbtnUpOneLevel", "tlbtnBai",      "tlbtnPlus",  "tlbtnDivides",
+            "tlbtnDecimal", "tlbtnDecimalC",   "tlbtnLst",      "tlbtnNewFd", "tlbtnDel",
+            "tlbtnCopy",    "tlbtnMove",       "tlbtnFindFile", "tlbtnFind",  "tlbcalculat"};
         for (QAction* action : bar->actions()) {
             if (action->isSeparator()) continue;
             QVERIFY(action->isVisible());
