@@ -3,12 +3,12 @@
 #include "byte_search.h"
 #include "encoding.h"
 #include "find_dialog.h"
+#include "fixed_pitch_font.h"
 #include "message_box.h"
 #include "text_viewer_accessible.h"
 
 #include <QAccessible>
 #include <QAction>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -26,23 +26,6 @@ constexpr std::size_t kDetectionBytes = 4 * 1024 * 1024;
 constexpr int kMargin = 2;
 constexpr int kTabColumns = 8;
 constexpr std::uint64_t kMaxScrollSteps = 1'000'000'000;
-
-// A fixed-pitch Japanese font of 13 pixels: the one named first that is
-// installed, else the system's fixed font.
-QFont ViewerFont() {
-    static const QString family = [] {
-        const QStringList installed = QFontDatabase::families();
-        for (const char* name :
-             {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP"}) {
-            if (installed.contains(QString(name))) return QString(name);
-        }
-        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    }();
-    QFont font(family);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(13);
-    return font;
-}
 
 // Appends `part` to `line` with each tab widened to the next tab stop.
 void AppendExpanded(QString& line, const QString& part) {
@@ -72,7 +55,7 @@ TextViewer::TextViewer(QWidget* parent)
     InstallTextViewerAccessibility();
     setObjectName("TextView");
     setAccessibleName("ﾌｧｲﾙﾋﾞｭｰ");
-    setFont(ViewerFont());
+    setFont(platform::FixedPitchFontOfPixels(13));
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -27,7 +27,7 @@ QString SlotLines(const app::MainState& state, char first, char last) {
 QLabel* TextLabel(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setFont(FixedPitchFont(kTextPixels));
+    label->setFont(platform::FixedPitchFontOfPixels(kTextPixels));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     return label;

@@ -75,7 +75,7 @@ CommandTableDialog::CommandTableDialog(app::MainState& state, QWidget* parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setFont(FixedPitchFont(12));
+    m_list->setFont(platform::FixedPitchFontOfPixels(12));
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(NameColumn, QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(CommandColumn, QHeaderView::ResizeToContents);
@@ -94,7 +94,7 @@ CommandTableDialog::CommandTableDialog(app::MainState& state, QWidget* parent)
 void CommandTableDialog::BuildLayout() {
     auto* help = new QLabel(kPlaceholderHelp, this);
     help->setObjectName("Label2");
-    help->setFont(FixedPitchFont(13));
+    help->setFont(platform::FixedPitchFontOfPixels(13));
     help->setFixedSize(200, 57);
 
     auto* fields = new QGridLayout;

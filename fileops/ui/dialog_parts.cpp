@@ -1,6 +1,5 @@
 #include "dialog_parts.h"
 
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -28,16 +27,6 @@ class EnterPressesButton final : public QObject {
 Qt::WindowFlags FixedDialogFlags() {
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
            Qt::MSWindowsFixedSizeDialogHint;
-}
-
-QFont FixedPitchFont(int pointSize) {
-    const QStringList installed = QFontDatabase::families();
-    for (const char* name : {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "Noto Sans Mono CJK JP"}) {
-        if (installed.contains(QString(name))) return QFont(QString(name), pointSize);
-    }
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(pointSize);
-    return font;
 }
 
 QPushButton* AddButton(QWidget* dialog, const QString& text, const char* objectName) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QString>
 #include <Qt>
 
@@ -12,9 +11,6 @@ namespace fileopsui {
 
 // The window of every file operation dialog: a fixed size and only a close box.
 Qt::WindowFlags FixedDialogFlags();
-
-// "ＭＳ ゴシック" or the installed fixed-pitch Japanese font standing in for it.
-QFont FixedPitchFont(int pointSize);
 
 // A push button of a dialog whose boxes take Enter themselves: Enter presses
 // it only while it has the focus, as Space does.

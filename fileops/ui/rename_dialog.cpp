@@ -3,6 +3,7 @@
 #include "command_frame.h"
 #include "dialog_parts.h"
 #include "display_text.h"
+#include "fixed_pitch_font.h"
 #include "typed_name.h"
 
 #include <QGridLayout>
@@ -43,12 +44,12 @@ RenameDialog::RenameDialog(QWidget* parent)
       m_edit(new QLineEdit(this)), m_ok(AddButton(this, "OK", "Button1")) {
     setObjectName("RNameForm");
     setWindowTitle("名前変更");
-    m_oldNameLabel->setFont(FixedPitchFont(10));
+    m_oldNameLabel->setFont(platform::FixedPitchFontOfPoints(10));
     m_oldNameLabel->setAccessibleName("変更前の名前");
     auto* editLabel = AddLabel(this, "新しい名前を入力", "LabeledEdit1Label");
     editLabel->setBuddy(m_edit);
     m_edit->setObjectName("LabeledEdit1");
-    m_edit->setFont(FixedPitchFont(9));
+    m_edit->setFont(platform::FixedPitchFontOfPoints(9));
     m_edit->setMinimumWidth(kNameEditWidth);
     m_edit->setAccessibleName("新しい名前を入力");
     QPushButton* cancel = AddButton(this, "ｷｬﾝｾﾙ", "Button2");

@@ -2,10 +2,10 @@
 
 #include "command_frame.h"
 #include "display_text.h"
+#include "fixed_pitch_font.h"
 #include "typed_char_filter.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,14 +23,6 @@ const char* const kRemovalUnits[] = {"0.1      -> 1", "0.01     -> 1", "0.001   
 constexpr int kPresetUnit = 2; // 0.001, the unit of most controls
 constexpr int kLetterBoxLength = 20;
 
-QFont FixedPitchFont() {
-    const QStringList installed = QFontDatabase::families();
-    for (const char* name : {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "Noto Sans Mono CJK JP"}) {
-        if (installed.contains(QString(name))) return QFont(QString(name), 9);
-    }
-    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-}
-
 } // namespace
 
 DecimalDialog::DecimalDialog(app::CommandHost& host, Kind kind)
@@ -44,7 +36,7 @@ DecimalDialog::DecimalDialog(app::CommandHost& host, Kind kind)
     m_unitBox->setObjectName("ComboBox1");
     for (const char* unit : kind == Kind::Insertion ? kInsertionUnits : kRemovalUnits)
         m_unitBox->addItem(unit);
-    if (kind == Kind::Removal) m_unitBox->setFont(FixedPitchFont());
+    if (kind == Kind::Removal) m_unitBox->setFont(platform::FixedPitchFontOfPoints(9));
     auto* unitLabel = new QLabel(kind == Kind::Insertion ? "変換タイプ" : "設定単位", this);
     unitLabel->setObjectName("Label4");
     unitLabel->setBuddy(m_unitBox);

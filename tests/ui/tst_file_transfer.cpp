@@ -30,6 +30,7 @@
 
 using fileopsui::CopyMoveDialog;
 using testsupport::DriveDialog;
+using testsupport::DropOn;
 using testsupport::ReadBytes;
 
 namespace {
@@ -81,17 +82,6 @@ QStringList Tree(const QString& folder) {
 
 QString FolderText(const QWidget& dialog, const char* label) {
     return dialog.findChild<QLabel*>(label)->text();
-}
-
-// A drag entering the window, then the drop, as the desktop delivers them.
-void DropOn(QWidget* window, const QList<QUrl>& urls) {
-    QMimeData mime;
-    mime.setUrls(urls);
-    const QPoint at(100, 100);
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &enter);
-    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &drop);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The main window driven as a user would, on the offscreen platform.
 
+#include "ui_helpers.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@ using app::MainWindow;
 namespace {
 
 using testsupport::BoxRecorder;
+using testsupport::DropOn;
 using testsupport::ReadBytes;
 
 QStringList ItemTexts(const QList<QAction*>& actions) {
@@ -28,17 +30,6 @@ QStringList ItemTexts(const QList<QAction*>& actions) {
     for (QAction* action : actions)
         texts << (action->isSeparator() ? "-" : action->text());
     return texts;
-}
-
-// A drag entering the window, then the drop, as the desktop delivers them.
-void DropOn(QWidget* window, const QList<QUrl>& urls) {
-    QMimeData mime;
-    mime.setUrls(urls);
-    const QPoint at(100, 100);
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &enter);
-    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &drop);
 }
 
 } // namespace

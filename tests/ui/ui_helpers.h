@@ -5,13 +5,17 @@
 #include "history_list.h"
 #include "main_window.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QStringList>
 #include <QTest>
 #include <QTreeView>
+#include <QUrl>
 
 namespace testsupport {
 
@@ -72,6 +76,17 @@ inline bool SelectRows(app::MainWindow& window, const QStringList& names) {
 inline bool Activate(app::MainWindow& window) {
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+// A drag entering the window, then the drop, as the desktop delivers them.
+inline void DropOn(QWidget* window, const QList<QUrl>& urls) {
+    QMimeData mime;
+    mime.setUrls(urls);
+    const QPoint at(100, 100);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
 }
 
 } // namespace testsupport

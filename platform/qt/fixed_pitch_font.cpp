@@ -3,9 +3,10 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace extapps {
+namespace platform {
+namespace {
 
-QFont FixedPitchFont(int pixelSize) {
+QFont FixedPitchFont() {
     // Looked up once: the font database is slow to ask.
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
@@ -17,8 +18,21 @@ QFont FixedPitchFont(int pixelSize) {
     }();
     QFont font(family);
     font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+} // namespace
+
+QFont FixedPitchFontOfPixels(int pixelSize) {
+    QFont font = FixedPitchFont();
     font.setPixelSize(pixelSize);
     return font;
 }
 
-} // namespace extapps
+QFont FixedPitchFontOfPoints(int pointSize) {
+    QFont font = FixedPitchFont();
+    font.setPointSize(pointSize);
+    return font;
+}
+
+} // namespace platform
