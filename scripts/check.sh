@@ -24,7 +24,7 @@ cmake --build build-tsan
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L core \
     -E tst_folder_watcher
 
-echo "== fuzz targets (${FUZZ_SECONDS:=15} s each)"
+echo "== fuzz targets (${FUZZ_SECONDS:=8} s each)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORNWEL_CORE_ONLY=ON \
     -DTORNWEL_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz --target fuzz_targets

@@ -39,13 +39,17 @@ done
 
 # Nothing points back into the build tree.
 for program in tornwel tornwel-nc; do
-    if readelf -d "$prefix/bin/$program" | grep -E 'R(UN)?PATH' | grep -q "$build"; then
+    # Read whole first: with pipefail, grep -q stopping early could fail the
+    # pipeline through its writer's SIGPIPE.
+    dynamic="$(readelf -d "$prefix/bin/$program")"
+    if grep -E 'R(UN)?PATH' <<<"$dynamic" | grep -qF "$build"; then
         fail "$program loads libraries from the build tree"
     fi
 done
 
 # tornwel-nc from the prefix.
-"$prefix/bin/tornwel-nc" --help | grep -q "several files" || fail "tornwel-nc --help"
+help="$("$prefix/bin/tornwel-nc" --help)"
+grep -q "several files" <<<"$help" || fail "tornwel-nc --help"
 mkdir -p "$work/progs/sub"
 printf 'O1\r\nG01X1000Y-250\r\n' >"$work/progs/A.NC"
 printf 'O2\r\nX5\r\n' >"$work/progs/B.NC"

@@ -21,15 +21,19 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version"
 [ "$(field Section)" = utils ] || fail "Section"
 field Maintainer | grep -q '^Tornwel developers <.*@example.org>$' || fail "Maintainer"
-field Description | head -n 1 | grep -q 'file manager for CNC part programs' || fail "Description"
-[ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
+# Fields and listings are read whole first: with pipefail, a grep -q that
+# stops reading early would fail the pipeline through its writer's SIGPIPE.
+description="$(field Description)"
+grep -q 'file manager for CNC part programs' <<<"${description%%$'\n'*}" || fail "Description"
+[ "$(wc -l <<<"$description")" -gt 3 ] || fail "no long description"
 depends="$(field Depends)"
 names="$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")"
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6; do
     grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 
-dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' | grep -v '/$' | sort >"$work/files"
+dpkg-deb -c "$deb" >"$work/listing"
+awk '{print $6}' "$work/listing" | sed 's|^\./|/|' | grep -v '/$' | sort >"$work/files"
 cat >"$work/expected" <<'LIST'
 /usr/bin/tornwel
 /usr/bin/tornwel-nc
@@ -43,7 +47,7 @@ cat >"$work/expected" <<'LIST'
 /usr/share/man/man1/tornwel.1.gz
 LIST
 diff -u "$work/expected" "$work/files" || fail "file list"
-dpkg-deb -c "$deb" | awk '{print $2}' | grep -qv '^root/root$' && fail "files not owned by root"
+awk '$2 != "root/root"' "$work/listing" | grep -q . && fail "files not owned by root"
 
 lintian --fail-on error --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
     fail "lintian: $(cat "$work/lintian.log")"
