@@ -20,14 +20,14 @@
 namespace app {
 namespace {
 
-struct ToolButtonSpec {
+struct ToolButtonEntry {
     const char* name;
     const char* hint;
     int image;
 };
 
 // Left to right; separators after the third, the seventh and the fourteenth.
-const ToolButtonSpec kToolButtons[] = {
+const ToolButtonEntry kToolButtons[] = {
     {"tlbtnBrowse", "フォルダー参照", 0},
     {"tlbtnUpOneLevel", "１つ上のﾌｫﾙﾀﾞｰへ", 1},
     {"tlbtnNewFd", "ﾌｫﾙﾀﾞｰの新規作成", 5},
@@ -47,18 +47,18 @@ const ToolButtonSpec kToolButtons[] = {
 constexpr int kSeparatorsAfter[] = {3, 7, 14};
 
 // A menu item; a null name is a separator.
-struct MenuItemSpec {
+struct MenuItemEntry {
     const char* name;
     const char* text;
 };
 
-struct MenuSpec {
+struct MenuEntry {
     const char* name;
     const char* title;
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItemEntry> items;
 };
 
-const MenuSpec kMenus[] = {
+const MenuEntry kMenus[] = {
     {"Menu_file",
      "ﾌｧｲﾙ",
      {{"Menu_explorer", "ｴｸｽﾌﾟﾛｰﾗ"},
@@ -98,7 +98,7 @@ const MenuSpec kMenus[] = {
       {"Menu_version", "ﾊﾞｰｼﾞｮﾝ情報"}}},
 };
 
-const MenuItemSpec kListMenuItems[] = {
+const MenuItemEntry kListMenuItems[] = {
     {"Popup_delete", "(&D)削除"}, {"Popup_copy", "(&C)ｺﾋﾟｰ"},         {"Popup_move", "(&M)移動"},
     {"Popup_find", "(&F)検索"},   {"Popup_view", "(&V)ﾌｧｲﾙﾋﾞｭｰ"},     {nullptr, nullptr},
     {"Popup_rename", "名前変更"}, {"Popup_fileinfo", "ﾌｧｲﾙ情報変更"}, {nullptr, nullptr},
@@ -120,7 +120,7 @@ const std::vector<KeyLegend::Section> kLegendKeys2 = {
 constexpr int kListColumnWidths[] = {180, 60, 140, 120, 40};
 
 // Every item starts disabled; the command that binds it enables it.
-QAction* AddItem(QMenu* menu, const MenuItemSpec& item) {
+QAction* AddItem(QMenu* menu, const MenuItemEntry& item) {
     if (!item.name) {
         menu->addSeparator();
         return nullptr;

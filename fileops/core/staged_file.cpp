@@ -1,12 +1,10 @@
 #include "staged_file.h"
 
 #include "no_replace_rename.h"
+#include "temporary_name.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdio>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -14,38 +12,12 @@
 namespace fileops {
 namespace {
 
-constexpr std::string_view kTempMarker = ".tornwel-";
-constexpr std::size_t kRandomLength = 6;
 constexpr int kNameTries = 100;
 
-std::string TemporaryName(const std::string& finalName) {
-    static constexpr char kLetters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::size_t room = NAME_MAX - 1 - kTempMarker.size() - kRandomLength;
-    std::string name = "." + finalName.substr(0, room);
-    name += kTempMarker;
-    for (std::size_t i = 0; i < kRandomLength; ++i)
-        name += kLetters[random() % (sizeof kLetters - 1)];
-    return name;
-}
-
-std::string ProcFdPath(int fd) {
-    char path[32];
-    std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
-    return path;
-}
-
-// An unnamed file gets its name through /proc (linkat with AT_EMPTY_PATH
-// would need CAP_DAC_READ_SEARCH). Whether /proc shows this very file is the
-// same for the whole process, so it is checked once.
-bool CanLinkThroughProc(int fd) {
-    static const bool usable = [fd] {
-        struct stat open {};
-        struct stat viaProc {};
-        return ::fstat(fd, &open) == 0 && ::stat(ProcFdPath(fd).c_str(), &viaProc) == 0 &&
-               open.st_dev == viaProc.st_dev && open.st_ino == viaProc.st_ino;
-    }();
+// Whether /proc shows this very file is the same for the whole process, so
+// it is checked once.
+bool ProcLinkUsable(int fd) {
+    static const bool usable = platform::CanLinkThroughProc(fd);
     return usable;
 }
 
@@ -65,7 +37,7 @@ int StagedFile::Create(const std::string& finalName) {
 
 bool StagedFile::CreateUnnamed() {
     m_fd = ::openat(m_folderFd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (m_fd >= 0 && CanLinkThroughProc(m_fd)) return true;
+    if (m_fd >= 0 && ProcLinkUsable(m_fd)) return true;
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
     return false;
@@ -73,7 +45,7 @@ bool StagedFile::CreateUnnamed() {
 
 int StagedFile::CreateNamed(const std::string& finalName) {
     for (int attempt = 0; attempt < kNameTries; ++attempt) {
-        std::string name = TemporaryName(finalName);
+        std::string name = platform::TemporaryName(finalName);
         auto removed = std::make_unique<platform::RemovedOnSignal>(m_folderFd, name);
         m_fd = ::openat(m_folderFd, name.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
         if (m_fd >= 0) {
@@ -96,7 +68,7 @@ int StagedFile::Publish(const std::string& name, bool replace) {
     // A link cannot replace: the data gets a hidden name first and is renamed
     // over the old entry right after.
     for (int attempt = 0; attempt < kNameTries; ++attempt) {
-        std::string temp = TemporaryName(name);
+        std::string temp = platform::TemporaryName(name);
         auto removed = std::make_unique<platform::RemovedOnSignal>(m_folderFd, temp);
         const int linked = LinkUnderName(temp);
         if (linked == EEXIST) continue;
@@ -110,7 +82,7 @@ int StagedFile::Publish(const std::string& name, bool replace) {
 }
 
 int StagedFile::LinkUnderName(const std::string& name) {
-    const std::string source = ProcFdPath(m_fd);
+    const std::string source = platform::ProcFdPath(m_fd);
     if (::linkat(AT_FDCWD, source.c_str(), m_folderFd, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
         return 0;
     }

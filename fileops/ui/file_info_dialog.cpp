@@ -32,28 +32,28 @@ constexpr int kIconSize = 32;
 constexpr const char* kTypePrefix = "種類 :　　　";
 constexpr const char* kPlacePrefix = "場所 :　　　";
 
-struct AttributeSpec {
+struct AttributeBox {
     fileops::AttributeBit bit;
     const char* text;
     const char* objectName;
 };
 
 // Only read-only can change here; the others follow from the entry's name and kind.
-constexpr AttributeSpec kAttributes[] = {
+constexpr AttributeBox kAttributes[] = {
     {fileops::kReadOnly, "読み取り専用", "CheckBox1"},
     {fileops::kArchive, "アーカイブ", "CheckBox2"},
     {fileops::kHidden, "隠しファイル", "CheckBox3"},
     {fileops::kSystem, "システム", "CheckBox4"},
 };
 
-struct TimeBoxSpec {
+struct TimeBoxField {
     const char* objectName;
     const char* accessibleName;
     int maxLength; // 0: none
     const char* widest;
 };
 
-constexpr TimeBoxSpec kTimeBoxes[] = {
+constexpr TimeBoxField kTimeBoxes[] = {
     {"Edit1", "年", 4, "0000"}, {"Edit2", "月", 2, "00"},  {"Edit3", "日", 2, "00"},
     {"Edit4", "時", 0, "000"},  {"Edit5", "分", 0, "000"}, {"Edit6", "秒", 0, "000"},
 };
@@ -121,13 +121,13 @@ void FileInfoDialog::BuildAttributeBoxes() {
 void FileInfoDialog::BuildTimeBoxes() {
     const auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
     for (std::size_t i = 0; i < m_time.size(); ++i) {
-        const TimeBoxSpec& spec = kTimeBoxes[i];
+        const TimeBoxField& field = kTimeBoxes[i];
         auto* box = new QLineEdit(this);
-        box->setObjectName(spec.objectName);
-        box->setAccessibleName(spec.accessibleName);
+        box->setObjectName(field.objectName);
+        box->setAccessibleName(field.accessibleName);
         box->setValidator(digits);
-        if (spec.maxLength > 0) box->setMaxLength(spec.maxLength);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(spec.widest) + 14);
+        if (field.maxLength > 0) box->setMaxLength(field.maxLength);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(field.widest) + 14);
         box->setAlignment(Qt::AlignRight);
         box->installEventFilter(this);
         connect(box, &QLineEdit::textEdited, m_update, [this] { m_update->setEnabled(true); });

@@ -12,13 +12,13 @@ namespace {
 
 using fileops::GroupRenameKind;
 
-struct KindSpec {
+struct KindEntry {
     GroupRenameKind kind;
     const char* text;
     const char* objectName;
 };
 
-constexpr KindSpec kKinds[] = {
+constexpr KindEntry kKinds[] = {
     {GroupRenameKind::Rename, "名前を変更", "RadioButton1"},
     {GroupRenameKind::Upper, "半角英文字を大文字に", "RadioButton2"},
     {GroupRenameKind::Lower, "半角英文字を小文字に", "RadioButton3"},
@@ -45,12 +45,12 @@ GroupRenameDialog::GroupRenameDialog(QWidget* parent)
     auto* layout = new QGridLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setColumnMinimumWidth(1, 24);
-    for (const KindSpec& spec : kKinds) {
-        auto* button = new QRadioButton(spec.text, this);
-        button->setObjectName(spec.objectName);
-        m_kinds[KindIndex(spec.kind)] = button;
-        layout->addWidget(button, static_cast<int>(KindIndex(spec.kind)), 0);
-        connect(button, &QRadioButton::toggled, this, [this, kind = spec.kind](bool checked) {
+    for (const KindEntry& entry : kKinds) {
+        auto* button = new QRadioButton(entry.text, this);
+        button->setObjectName(entry.objectName);
+        m_kinds[KindIndex(entry.kind)] = button;
+        layout->addWidget(button, static_cast<int>(KindIndex(entry.kind)), 0);
+        connect(button, &QRadioButton::toggled, this, [this, kind = entry.kind](bool checked) {
             if (checked) m_kind = kind;
         });
     }

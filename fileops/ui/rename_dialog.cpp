@@ -20,13 +20,13 @@ using fileops::RenameMode;
 
 constexpr int kNameEditWidth = 350;
 
-struct ModeSpec {
+struct ModeEntry {
     RenameMode mode;
     const char* text;
     const char* objectName;
 };
 
-constexpr ModeSpec kModes[] = {
+constexpr ModeEntry kModes[] = {
     {RenameMode::Rename, "名前を変更", "RadioButton1"},
     {RenameMode::Upper, "半角英文字を大文字に", "RadioButton2"},
     {RenameMode::Lower, "半角英文字を小文字に", "RadioButton3"},
@@ -59,12 +59,12 @@ RenameDialog::RenameDialog(QWidget* parent)
     layout->addWidget(m_oldNameLabel, 0, 0, 1, 2);
     layout->addWidget(editLabel, 1, 0, 1, 2);
     layout->addWidget(m_edit, 2, 0, 1, 2);
-    for (const ModeSpec& spec : kModes) {
-        auto* button = new QRadioButton(spec.text, this);
-        button->setObjectName(spec.objectName);
-        m_modes[ModeIndex(spec.mode)] = button;
-        layout->addWidget(button, 3 + static_cast<int>(ModeIndex(spec.mode)), 0);
-        connect(button, &QRadioButton::clicked, this, [this, mode = spec.mode] {
+    for (const ModeEntry& entry : kModes) {
+        auto* button = new QRadioButton(entry.text, this);
+        button->setObjectName(entry.objectName);
+        m_modes[ModeIndex(entry.mode)] = button;
+        layout->addWidget(button, 3 + static_cast<int>(ModeIndex(entry.mode)), 0);
+        connect(button, &QRadioButton::clicked, this, [this, mode = entry.mode] {
             ChooseMode(mode);
             m_edit->setFocus();
         });

@@ -1,12 +1,10 @@
 #include "atomic_file.h"
 
 #include "paths.h"
+#include "temporary_name.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdio>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -15,8 +13,6 @@
 namespace platform {
 namespace {
 
-constexpr std::string_view kTempMarker = ".tornwel-";
-constexpr std::size_t kRandomLength = 6;
 // Tries before giving up on finding a free temporary name.
 constexpr int kNameTries = 100;
 
@@ -24,35 +20,6 @@ mode_t NewFileMode() {
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
-}
-
-// A fresh hidden name beside the target: ".NAME.tornwel-XXXXXX", with NAME
-// shortened when the whole would be too long for a file name.
-std::string TemporaryName(const std::string& targetName) {
-    static constexpr char kLetters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    const std::size_t room = NAME_MAX - 1 - kTempMarker.size() - kRandomLength;
-    std::string name = "." + targetName.substr(0, room);
-    name += kTempMarker;
-    for (std::size_t i = 0; i < kRandomLength; ++i)
-        name += kLetters[random() % (sizeof kLetters - 1)];
-    return name;
-}
-
-std::string ProcFdPath(int fd) {
-    char path[32];
-    std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
-    return path;
-}
-
-// Whether the file can be linked into a folder through /proc (mounted, and
-// showing this very file).
-bool CanLinkThroughProc(int fd) {
-    struct stat open {};
-    struct stat viaProc {};
-    return ::fstat(fd, &open) == 0 && ::stat(ProcFdPath(fd).c_str(), &viaProc) == 0 &&
-           open.st_dev == viaProc.st_dev && open.st_ino == viaProc.st_ino;
 }
 
 } // namespace

@@ -61,6 +61,15 @@ class Instance final {
     pid_t m_pid = -1;
 };
 
+// Waits (boundedly) until the path exists.
+bool WaitForFile(const std::string& path) {
+    for (int i = 0; i < 400; ++i) {
+        if (std::filesystem::exists(path)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
 std::string Listed(const std::string& folder, const std::string& focused) {
     return "listed " + folder + " focused " + focused + "\n";
 }
@@ -135,6 +144,9 @@ TEST_F(StartPath, ALaterStartHandsItsPathToTheRunningWindow) {
 
 TEST_F(StartPath, ALaterStartReachesAnInstanceStartedWithoutAPath) {
     const Instance first = Start({});
+    // Started at once, the later start could take the instance lock first:
+    // it starts once the first one listens.
+    ASSERT_TRUE(WaitForFile(m_dir.File("run/tornwel.socket")));
     const auto second = StartAgain({m_dir.File("progs/sub")});
     EXPECT_EQ(second.status, 0) << second.err;
     EXPECT_TRUE(first.WaitForLog(Listed(m_dir.File("progs/sub"), ".."))) << first.Log();
@@ -144,6 +156,7 @@ TEST_F(StartPath, AHandedPathWaitsWhileTheWindowAsksAQuestion) {
     // A missing start folder in the settings: the window asks whether to create it.
     m_dir.Write("bin/tornwel.INI", "[Main]\r\nDirPath=" + m_dir.File("gone") + "\r\n");
     const Instance first = Start({});
+    ASSERT_TRUE(WaitForFile(m_dir.File("run/tornwel.socket")));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const auto second = StartAgain({m_dir.File("progs")});
     EXPECT_EQ(second.status, 0) << second.err;
